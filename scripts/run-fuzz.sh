@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Runs every libFuzzer target for a bounded time; a crash leaves its input in
+# tests/fuzz/crashes/<name>/ for the ordinary test run to replay.
+set -euo pipefail
+build=$1
+seconds=${2:-60}
+status=0
+for target in "$build"/tests/fuzz/fuzz_*; do
+  [ -x "$target" ] || continue
+  name=$(basename "$target"); name=${name#fuzz_}
+  crashes=tests/fuzz/crashes/$name
+  mkdir -p "$crashes"
+  corpus=$(mktemp -d)
+  echo "== $name ($seconds s)"
+  if ! "$target" "$corpus" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+       -artifact_prefix="$crashes/" -print_final_stats=1; then
+    status=1
+  fi
+  rm -rf "$corpus"
+done
+exit $status

@@ -1,0 +1,28 @@
+#pragma once
+// Text in memory is UTF-8; at every file and storage boundary it is
+// Windows-1251. The conversion maps every one of the 256 bytes, the undefined
+// 0x98 to U+0098, so any byte string round-trips.
+
+#include <string>
+#include <string_view>
+
+namespace kvf {
+
+// Windows-1251 bytes -> UTF-8.
+std::string FromAnsi(std::string_view ansi);
+// UTF-8 -> Windows-1251 bytes; a character with no Windows-1251 byte becomes '?'.
+std::string ToAnsi(std::string_view utf8);
+
+// Upper case of the Windows-1251 alphabet (Latin and Cyrillic), on UTF-8 text.
+std::string AnsiUpperCase(std::string_view utf8);
+std::string AnsiLowerCase(std::string_view utf8);
+
+// Byte-by-byte comparison of the Windows-1251 images: <0, 0, >0.
+int compareAnsi(std::string_view a, std::string_view b);
+// The same after Windows-1251 upper case.
+int compareAnsiText(std::string_view a, std::string_view b);
+bool SameText(std::string_view a, std::string_view b);
+
+std::string Trim(std::string_view s);
+
+} // namespace kvf

@@ -1,0 +1,27 @@
+#pragma once
+// The command table of `kvf`. Each command group lives in its own file
+// (cmd_<group>.cpp) and gets the words after its name.
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace kvf::cli {
+
+using CommandFn = int (*)(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
+
+struct Command {
+    const char* name;
+    const char* usage; // one or more lines, shown by `kvf --help`
+    CommandFn run;
+};
+
+const std::vector<Command>& Commands();
+
+// Runs one command line (without the program name); returns the exit status.
+int Run(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
+
+int RunShape(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
+int RunEval(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
+
+} // namespace kvf::cli
