@@ -9,7 +9,17 @@
 
 namespace kvf {
 
-enum class MessageKind { Warning, Error, Information, Confirmation, ContinueOrAbort, TwoButton, YesNoCancel, Input, Choice };
+enum class MessageKind {
+    Warning,
+    Error,
+    Information,
+    Confirmation,
+    ContinueOrAbort,
+    TwoButton,
+    YesNoCancel,
+    Input,
+    Choice
+};
 
 enum class YesNoCancelAnswer { Yes, No, Cancel };
 
@@ -31,7 +41,9 @@ public:
     virtual void Warning(const std::string& text) = 0;
     virtual void Error(const std::string& text) = 0;
     // Error box with a detail line: text, CR LF, "[", detail, "]".
-    void ErrorDetail(const std::string& text, const std::string& detail) { Error(text + "\r\n[" + detail + "]"); }
+    void ErrorDetail(const std::string& text, const std::string& detail) {
+        Error(text + "\r\n[" + detail + "]");
+    }
     virtual void Information(const std::string& text) = 0;
     // OK and Cancel: true only for OK.
     virtual bool Confirm(const std::string& text) = 0;

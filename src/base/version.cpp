@@ -2,6 +2,8 @@
 
 namespace kvf {
 
-std::string ExeFileVersion() { return KVF_VERSION; }
+std::string ExeFileVersion() {
+    return KVF_VERSION;
+}
 
 } // namespace kvf

@@ -69,6 +69,8 @@ std::optional<double> Args::NumberOption(const std::string& name) const {
     return value;
 }
 
-bool Args::Switch(const std::string& name) const { return switchesGiven_.count(name) > 0; }
+bool Args::Switch(const std::string& name) const {
+    return switchesGiven_.count(name) > 0;
+}
 
 } // namespace kvf::cli

@@ -16,9 +16,15 @@ void CliPrompter::say(const std::string& text) {
     err_ << line << "\n";
 }
 
-void CliPrompter::Warning(const std::string& text) { say(text); }
-void CliPrompter::Error(const std::string& text) { say(text); }
-void CliPrompter::Information(const std::string& text) { say(text); }
+void CliPrompter::Warning(const std::string& text) {
+    say(text);
+}
+void CliPrompter::Error(const std::string& text) {
+    say(text);
+}
+void CliPrompter::Information(const std::string& text) {
+    say(text);
+}
 
 bool CliPrompter::Confirm(const std::string& text) {
     say(text);
@@ -30,7 +36,8 @@ bool CliPrompter::ContinueOrAbort(const std::string& text) {
     return yes_;
 }
 
-int CliPrompter::TwoButton(const std::string&, const std::string& text, const std::string&, const std::string&) {
+int CliPrompter::TwoButton(const std::string&, const std::string& text, const std::string&,
+                           const std::string&) {
     say(text);
     return yes_ ? 1 : 0;
 }
@@ -49,6 +56,8 @@ std::optional<std::string> CliPrompter::InputText(const std::string&, const std:
     return std::nullopt;
 }
 
-int CliPrompter::ChooseRow(const ChoiceList& list) { return list.Rows.empty() ? -1 : 0; }
+int CliPrompter::ChooseRow(const ChoiceList& list) {
+    return list.Rows.empty() ? -1 : 0;
+}
 
 } // namespace kvf::cli

@@ -10,8 +10,31 @@ namespace kvf::cli {
 
 const std::vector<Command>& Commands() {
     static const std::vector<Command> table = {
-        {"shape", "kvf shape --shape N --width B --height H [--x X] [--y Y] [--radius R] [--dorn D]", RunShape},
+        {"shape", "kvf shape --shape N --width B --height H [--x X] [--y Y] [--radius R] [--dorn D]",
+         RunShape},
         {"eval", "kvf eval --shape N --width B --height H [...] \"FORMULA\"", RunEval},
+        {"order",
+         "kvf order dump FILE [--yes] | kvf order from-json IN.json OUT.kfo370 | kvf order recalc FILE "
+         "[--catalog DIR] [--out FILE] [--debug] [--prices-only] [--yes]",
+         RunOrder},
+        {"selection", "kvf selection dump FILE [--yes] | kvf selection from-json IN.json OUT.kfs370",
+         RunSelection},
+        {"config",
+         "kvf config add NAME --catalog DIR --server DIR --reports DIR [--temp DIR] [--default] | kvf config "
+         "list",
+         RunConfig},
+        {"settings", "kvf settings dump [--config NAME] | kvf settings set SECTION KEY VALUE [--config NAME]",
+         RunSettings},
+        {"catalog",
+         "kvf catalog init DIR | import PARADOX_DIR --out DIR [--codepage CP] | query TABLE [--catalog DIR] "
+         "[--filter EXPR] [--index NAME] | price ID --currency N [--catalog DIR] [--rates ID:RATE,...] | "
+         "check [--catalog DIR]",
+         RunCatalog},
+        {"sketch",
+         "kvf sketch ORDER --pos NO --png OUT [--size WxH] [--no-dimensions] | kvf sketch --shape N --width "
+         "B --height H [...] --png OUT",
+         RunSketch},
+        {"demo", "kvf demo sweep [--catalog DIR]", RunDemo},
     };
     return table;
 }

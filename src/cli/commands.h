@@ -23,5 +23,14 @@ int Run(const std::vector<std::string>& words, std::ostream& out, std::ostream& 
 
 int RunShape(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 int RunEval(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
+int RunOrder(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
+int RunSelection(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
+int RunConfig(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
+int RunSettings(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
+int RunCatalog(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
+int RunSketch(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
+int RunDemo(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
+// The `order recalc` sub-command (cmd_recalc.cpp).
+int RunOrderRecalc(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 
 } // namespace kvf::cli

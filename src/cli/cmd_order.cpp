@@ -1,0 +1,12 @@
+#include "cli/commands.h"
+
+#include <ostream>
+
+namespace kvf::cli {
+
+int RunOrder(const std::vector<std::string>&, std::ostream&, std::ostream& err) {
+    err << "kvf order: not built yet\n";
+    return 1;
+}
+
+} // namespace kvf::cli
