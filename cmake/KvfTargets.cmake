@@ -42,7 +42,7 @@ function(kvf_check_core_is_qt_free)
   endforeach()
 endfunction()
 
-# kvf_tests(<folder> [DEPS target...])
+# kvf_tests(<folder> [DEPS target...]): every .cpp of tests/<folder> but the fuzz_*.cpp
 function(kvf_tests folder)
   cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
@@ -53,6 +53,10 @@ function(kvf_tests folder)
   set(target test_${folder})
   add_executable(${target} ${sources})
   target_link_libraries(${target} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock)
+  # A folder whose tests need their own main (a QApplication, say) has test_main.cpp.
+  if(NOT EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/test_main.cpp)
+    target_link_libraries(${target} PRIVATE GTest::gtest_main)
+  endif()
   target_compile_definitions(${target} PRIVATE
     KVF_TEST_DIR="${CMAKE_CURRENT_SOURCE_DIR}"
     KVF_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
