@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kvf {
 
@@ -23,6 +24,13 @@ int compareAnsi(std::string_view a, std::string_view b);
 int compareAnsiText(std::string_view a, std::string_view b);
 bool SameText(std::string_view a, std::string_view b);
 
+// Without leading and trailing characters <= ' ' (blanks and control characters).
 std::string Trim(std::string_view s);
+
+// String-list semantics: JoinLines puts CR LF after every line; SplitLines
+// splits at CR LF, a lone CR and a lone LF, and a break at the very end ends
+// the last line ("a\r\nb\r\n" is two lines, "" none, "\r\n" one empty line).
+std::vector<std::string> SplitLines(std::string_view text);
+std::string JoinLines(const std::vector<std::string>& lines);
 
 } // namespace kvf
