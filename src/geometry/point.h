@@ -50,7 +50,7 @@ TPoint FloatToPointUp(TFloatPoint p);
 TPoint FloatToPointDown(TFloatPoint p);
 TFloatPoint PointToFloat(TPoint p);
 
-// Integer sum; std::overflow_error when a coordinate leaves the 32-bit range.
+// Integer sum; KvfError when a coordinate leaves the 32-bit range.
 TPoint AddPoints(TPoint a, TPoint b);
 TFloatPoint AddPointsToFloat(TPoint a, TPoint b);
 
