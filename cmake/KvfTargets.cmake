@@ -45,7 +45,8 @@ endfunction()
 # kvf_tests(<folder> [DEPS target...]): every .cpp of tests/<folder> but the fuzz_*.cpp
 function(kvf_tests folder)
   cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
-  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  set(dir ${CMAKE_CURRENT_SOURCE_DIR}/${folder})
+  file(GLOB sources CONFIGURE_DEPENDS ${dir}/*.cpp)
   list(FILTER sources EXCLUDE REGEX "/fuzz_[^/]*\\.cpp$")
   if(NOT sources)
     return()
@@ -54,11 +55,11 @@ function(kvf_tests folder)
   add_executable(${target} ${sources})
   target_link_libraries(${target} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock)
   # A folder whose tests need their own main (a QApplication, say) has test_main.cpp.
-  if(NOT EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/test_main.cpp)
+  if(NOT EXISTS ${dir}/test_main.cpp)
     target_link_libraries(${target} PRIVATE GTest::gtest_main)
   endif()
   target_compile_definitions(${target} PRIVATE
-    KVF_TEST_DIR="${CMAKE_CURRENT_SOURCE_DIR}"
+    KVF_TEST_DIR="${dir}"
     KVF_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
     KVF_SHARED_DIR="${PROJECT_SOURCE_DIR}/../shared")
   gtest_discover_tests(${target}
