@@ -20,6 +20,8 @@ std::string FormatFloatShort(double value);
 // The integer value of a text (blanks around allowed, optional sign), fallback
 // when it is not an integer or out of range.
 long long StrToIntDef(std::string_view text, long long fallback);
+// The same without a fallback: nothing when the text is not an integer.
+std::optional<long long> ParseInteger(std::string_view text);
 
 // A decimal number with a full stop ("12.5", "-3", ".5", "1e3"; blanks around
 // allowed); nothing for anything else, including "inf" and "nan".
