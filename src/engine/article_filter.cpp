@@ -1,0 +1,116 @@
+#include "engine/article_filter.h"
+
+#include "base/error.h"
+#include "base/number_format.h"
+
+namespace kvf {
+
+namespace {
+
+std::string whole(double value) {
+    return FormatFixed(value, 0);
+}
+std::string hundredths(double value) {
+    return FormatFixed(value, 2);
+}
+
+// The principle's term and its handle-height basis.
+std::string principleTerm(const PrincipleValues& p, double& basis) {
+    const std::string ffb = std::to_string(p.FFB);
+    const std::string ffh = std::to_string(p.FFH);
+    basis = 0;
+    switch (p.Condition) {
+    case 1:
+        basis = p.FFB;
+        return "FFBMin <= " + ffb + " and FFBMax >= " + ffb + " ";
+    case 2:
+        basis = p.FFH;
+        return "FFHMin <= " + ffh + " and FFHMax >= " + ffh + " ";
+    case 3:
+        return "FFBMin <= " + ffb + " and FFBMax >= " + ffb + " and FFHMin <= " + ffh +
+               " and FFHMax >= " + ffh + " ";
+    case 4:
+        basis = p.L1;
+        return "FFL1Min <= " + whole(p.L1) + " and FFL1Max >= " + whole(p.L1) + " ";
+    case 5:
+        basis = p.L2;
+        return "FFL2Min <= " + whole(p.L2) + " and FFL2Max >= " + whole(p.L2) + " ";
+    case 6:
+        basis = p.L1;
+        return "FFL1Min <= " + whole(p.L1) + " and FFL1Max >= " + whole(p.L1) +
+               " and FFL2Min <= " + whole(p.L2) + " and FFL2Max >= " + whole(p.L2) + " ";
+    case 7:
+        return "FFAMin <= " + hundredths(p.A) + " and FFAMax >= " + hundredths(p.A) + " ";
+    case 8:
+        return "FFR1Min <= " + whole(p.R1) + " and FFR1Max >= " + whole(p.R1) + " ";
+    case 9:
+        return "FFR2Min <= " + whole(p.R2) + " and FFR2Max >= " + whole(p.R2) + " ";
+    case 10:
+        return "FFR1Min <= " + whole(p.R1) + " and FFR1Max >= " + whole(p.R1) +
+               " and FFR2Min <= " + whole(p.R2) + " and FFR2Max >= " + whole(p.R2) + " ";
+    default:
+        return "";
+    }
+}
+
+// A text literal's content: a quote inside is written twice, so no value can end the literal early.
+std::string literal(const std::string& text) {
+    std::string out;
+    for (char ch : text) {
+        out += ch;
+        if (ch == '\'')
+            out += '\'';
+    }
+    return out;
+}
+
+// Appends a term: `first` while the text is still empty, `second` after that.
+void append(std::string& text, const std::string& first, const std::string& second, const std::string& tail) {
+    text += (text.empty() ? first : second) + tail;
+}
+
+} // namespace
+
+ArticleFilter BuildArticleFilter(const ArticleSwitches& s, const ArticleRequest& r) {
+    ArticleFilter filter;
+    std::string& f = filter.Text;
+    f = principleTerm(r.Principle, filter.Basis);
+    const FittingParams& p = r.Params;
+    if (s.HasFalzLuft)
+        append(f, "FalzLuft = ", "and FalzLuft = ", std::to_string(p.FalzLuft) + " ");
+    if (s.HasFalzSize)
+        append(f, "FalzSize = ", "and FalzSize = ", std::to_string(p.FalzSize) + " ");
+    if (s.HasFalzPos)
+        append(f, "FalzPos = ", "and FalzPos = ", std::to_string(p.FalzPos) + " ");
+    if (s.CheckWeight)
+        append(f, "WeightMin <= ", "and WeightMin <= ",
+               hundredths(r.Weight) + " and  WeightMax >= " + hundredths(r.Weight) + " ");
+    if (s.HasDornMass)
+        append(f, "DornMassMin <= ", "and DornMassMin <= ",
+               hundredths(p.DornMass) + " and DornMassMax >= " + hundredths(p.DornMass) + " ");
+    if (s.CheckThickness)
+        append(f, "ThicknessMin <= ", " and ThicknessMin <= ",
+               whole(p.Thickness) + " and ThicknessMax >= " + whole(p.Thickness) + " ");
+    if (s.CheckProfWidth)
+        append(f, "ProfWidthMin <= ", " and ProfWidthMin <= ",
+               whole(r.ProfWidthValue) + " and ProfWidthMax >= " + whole(r.ProfWidthValue) + " ");
+    if (s.HasProfSys) {
+        if (r.ProfSys.empty())
+            throw KvfError("Для комплекта фурнитуры [" + r.ComplectName +
+                           "]\r\nне указана система ответных планок!");
+        append(f, "ProfSys = '", "and ProfSys = '", literal(r.ProfSys) + "' ");
+    }
+    if (s.CheckStulpType)
+        append(f, "StulpType = ", "and StulpType = ", std::to_string(r.StulpType) + " ");
+    if (s.CheckDirect)
+        append(f, "(Direct = 3 or Direct = ", "and (Direct = 3 or Direct = ",
+               std::to_string(r.Direction) + ") ");
+    append(f, "ID='", "and ID='", literal(r.ElementID) + "' ");
+    if (s.HasColor) {
+        filter.Fallback = f + (f.empty() ? "Color = '' " : "and Color = '' ");
+        f += (f.empty() ? "Color = '" : "and Color = '") + literal(r.Color) + "' ";
+    }
+    return filter;
+}
+
+} // namespace kvf
