@@ -141,6 +141,13 @@ TEST(ArticleFilter, ColourOnlyAndEmptyColour) {
     EXPECT_EQ("ID='EL1' and Color = '' ", f.Fallback);
 }
 
+TEST(ArticleFilter, QuoteInsideATextValueIsDoubled) {
+    ArticleRequest r = switchRequest();
+    r.ElementID = "A'B";
+    r.Color = "x'";
+    EXPECT_EQ("ID='A''B' and Color = 'x''' ", BuildArticleFilter({.HasColor = true}, r).Text);
+}
+
 TEST(ArticleFilter, MissingStrikePlateSystemRaises) {
     ArticleRequest r = switchRequest();
     r.ProfSys = "";
