@@ -1,0 +1,93 @@
+#pragma once
+// TkvfFlugel: one sash of a position, a closed outline of corners joined by
+// sides. Side n (from 1) is line n - 1; line i runs from point i to point i + 1,
+// the last line back to point 0.
+
+#include "geometry/point.h"
+#include "model/line.h"
+#include "model/point.h"
+#include "model/shape.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace kvf {
+
+class TSpecStream;
+class TkvfConstruction;
+
+class TkvfFlugel {
+public:
+    explicit TkvfFlugel(TkvfConstruction* construction);
+    ~TkvfFlugel();
+    TkvfFlugel(const TkvfFlugel&) = delete;
+    TkvfFlugel& operator=(const TkvfFlugel&) = delete;
+
+    // Replaces the outline by the shape's corners and sides, shifted right by
+    // x0; all values in tenths of a millimetre.
+    void BuildFromShape(const TkvfShapeRecord& shape, std::int32_t x0);
+    // Line i gets points i and i + 1, the last line ends at point 0. Raises
+    // KvfError when there are more lines than points.
+    void LinkLines();
+    void UpdateCenters();
+
+    // Width and height of the outline (arcs included) in millimetres.
+    void GetSize(std::int32_t& width, std::int32_t& height) const;
+    // Least and greatest corner of the outline in millimetres, truncated.
+    void GetExtent(TPoint& min, TPoint& max) const;
+
+    // The line before `line`, the last one for the first; nullptr when `line`
+    // is not a side of this sash.
+    TkvfLine* PrevLine(const TkvfLine* line) const;
+    // Corner angle in degrees at the start point of line i; raises KvfError
+    // for an index that is no line of this sash.
+    float SideAngle(int i) const;
+
+    // Index of the first line with Handled (Banded); -1 when none.
+    int HandledSideIndex() const;
+    int BandedSideIndex() const;
+    // HandleHeight of the first handled line; 0 when none.
+    std::int32_t GetHandleHeight() const;
+
+    // The position's other sash; nullptr for a sash without a position.
+    TkvfFlugel* OtherFlugel() const;
+
+    // The value of a catalog formula for this sash: the names FН, FFН, FRH
+    // (height) and FB, FFB, FRB (width) and the functions FFL/FL (side length),
+    // FFG/FG (handle height) and FFGA/FGA (handle height on the other sash).
+    // Raises KvfError when the formula is not well-formed.
+    double Evaluate(const std::string& formula) const;
+
+    // Empties points and lines.
+    void ClearOutline();
+
+    // Sash record:
+    //   number of points   integer, then each point record
+    //   number of lines    integer, then each line record
+    //   Dorn               integer             read when v >= "23.07.2019"
+    //   composition        boolean (present)
+    //   composition record                     only when present
+    //   number of material items  integer, then each material item record
+    // Loading replaces the whole sash; an older record leaves Dorn to the
+    // position, which read it. Raises KvfError on a record that cannot be a
+    // sash (negative or impossible counts, more lines than points).
+    void SaveToStream(TSpecStream& stream) const;
+    void LoadFromStream(TSpecStream& stream, const std::string& version);
+
+    std::vector<std::unique_ptr<TkvfPoint>> Points;
+    std::vector<std::unique_ptr<TkvfLine>> Lines;
+    TkvfConstruction* Construction = nullptr;
+    // Backset parameter code of this sash; 0 for none.
+    std::int32_t Dorn = 0;
+    // The fittings composition (FurnComp, owned, none until fittings are
+    // chosen) and the material list (MatList, owned items) join here with
+    // their classes; until then a sash records no composition and no items.
+
+private:
+    // Least and greatest outline coordinates in tenths, arcs included.
+    void getBounds(TPoint& least, TPoint& greatest) const;
+};
+
+} // namespace kvf
