@@ -101,7 +101,7 @@ std::optional<long long> ParseInteger(std::string_view text) {
     std::string_view s = trimmed;
     if (!s.empty() && s.front() == '+')
         s.remove_prefix(1);
-    if (s.empty() || s.front() == '+')
+    if (s.empty() || (trimmed.front() == '+' && s.front() == '-'))
         return std::nullopt;
     long long value = 0;
     const auto result = std::from_chars(s.data(), s.data() + s.size(), value);
