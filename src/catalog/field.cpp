@@ -1,0 +1,204 @@
+#include "catalog/field.h"
+
+#include <cmath>
+#include <cstdlib>
+
+namespace kvf {
+
+namespace {
+
+std::string UpperAscii(std::string_view s) {
+    std::string r(s);
+    for (char& c : r)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return r;
+}
+
+int ParenNumber(std::string_view t, int fallback) {
+    size_t open = t.find('(');
+    if (open == std::string_view::npos)
+        return fallback;
+    return std::atoi(std::string(t.substr(open + 1)).c_str());
+}
+
+bool ParseNumber(const std::string& text, double& out) {
+    if (text.empty())
+        return false;
+    char* end = nullptr;
+    out = std::strtod(text.c_str(), &end);
+    while (end && *end == ' ')
+        ++end;
+    return end && *end == '\0';
+}
+
+} // namespace
+
+FieldDef FieldDefFromDeclaredType(std::string name, std::string_view declaredType) {
+    FieldDef f;
+    f.Name = std::move(name);
+    std::string t = UpperAscii(declaredType);
+    auto starts = [&](const char* p) { return t.rfind(p, 0) == 0; };
+    if (starts("MEMOTEXT")) {
+        f.Kind = FieldKind::Memo;
+    } else if (starts("TEXT")) {
+        f.Kind = FieldKind::Text;
+        f.Size = ParenNumber(t, 255);
+    } else if (starts("INT16")) {
+        f.Kind = FieldKind::Int16;
+    } else if (starts("INT32") || starts("INTEGER") || starts("INT")) {
+        f.Kind = FieldKind::Int32;
+    } else if (starts("AUTOINC")) {
+        f.Kind = FieldKind::AutoInc;
+    } else if (starts("LOGICAL")) {
+        f.Kind = FieldKind::Logical;
+    } else if (starts("DECIMAL")) {
+        f.Kind = FieldKind::Decimal;
+        f.Scale = ParenNumber(t, 2);
+    } else if (starts("MONEY")) {
+        f.Kind = FieldKind::Money;
+        f.Scale = 4;
+    } else if (starts("DOUBLE") || starts("REAL") || starts("FLOAT")) {
+        f.Kind = FieldKind::Double;
+    } else if (starts("TIMESTAMP")) {
+        f.Kind = FieldKind::Timestamp;
+    } else if (starts("DATE")) {
+        f.Kind = FieldKind::Date;
+    } else if (starts("TIME")) {
+        f.Kind = FieldKind::Time;
+    } else if (starts("BLOB")) {
+        f.Kind = FieldKind::Blob;
+    } else {
+        f.Kind = FieldKind::Text;
+        f.Size = 255;
+    }
+    return f;
+}
+
+std::string DeclaredType(const FieldDef& field) {
+    switch (field.Kind) {
+    case FieldKind::Text:
+        return "TEXT(" + std::to_string(field.Size) + ")";
+    case FieldKind::Memo:
+        return "MEMOTEXT";
+    case FieldKind::Int16:
+        return "INT16";
+    case FieldKind::Int32:
+        return "INT32";
+    case FieldKind::AutoInc:
+        return "AUTOINC";
+    case FieldKind::Logical:
+        return "LOGICAL";
+    case FieldKind::Decimal:
+        return "DECIMAL(" + std::to_string(field.Scale) + ")";
+    case FieldKind::Money:
+        return "MONEY";
+    case FieldKind::Double:
+        return "DOUBLE";
+    case FieldKind::Date:
+        return "DATE";
+    case FieldKind::Time:
+        return "TIME";
+    case FieldKind::Timestamp:
+        return "TIMESTAMP";
+    case FieldKind::Blob:
+        return "BLOB";
+    }
+    return "TEXT(255)";
+}
+
+bool IsTextKind(FieldKind kind) {
+    return kind == FieldKind::Text || kind == FieldKind::Memo || kind == FieldKind::Blob;
+}
+
+bool IsIntegerKind(FieldKind kind) {
+    return kind == FieldKind::Int16 || kind == FieldKind::Int32 || kind == FieldKind::AutoInc ||
+           kind == FieldKind::Logical;
+}
+
+double RoundToScale(double x, int scale) {
+    if (scale < 0 || scale > 15 || !std::isfinite(x))
+        return x;
+    double p = std::pow(10.0, scale);
+    double scaled = x * p;
+    // A stored binary value may sit a hair below the decimal half it stands for.
+    double r = std::round(scaled + std::copysign(std::fabs(scaled) * 1e-12, scaled));
+    return r / p;
+}
+
+Value NormalizeValue(const FieldDef& field, const Value& v) {
+    if (IsBlank(v))
+        return v;
+    if (IsTextKind(field.Kind)) {
+        if (const auto* s = std::get_if<std::string>(&v))
+            return *s;
+        return ValueAsString(FieldDef{field.Name, FieldKind::Double}, v);
+    }
+    if (const auto* s = std::get_if<std::string>(&v)) {
+        double d = 0;
+        if (!ParseNumber(*s, d))
+            return s->empty() ? Value{} : Value{int64_t{0}};
+        return NormalizeValue(field, Value{d});
+    }
+    if (IsIntegerKind(field.Kind)) {
+        if (const auto* d = std::get_if<double>(&v))
+            return static_cast<int64_t>(std::llround(*d));
+        return v;
+    }
+    if (field.Kind == FieldKind::Money) {
+        if (const auto* d = std::get_if<double>(&v))
+            return static_cast<int64_t>(std::llround(*d * 10000.0));
+        return std::get<int64_t>(v) * 10000;
+    }
+    double d =
+        std::holds_alternative<double>(v) ? std::get<double>(v) : static_cast<double>(std::get<int64_t>(v));
+    if (field.Kind == FieldKind::Decimal)
+        d = RoundToScale(d, field.Scale);
+    return d;
+}
+
+std::string ValueAsString(const FieldDef& field, const Value& v) {
+    if (IsBlank(v))
+        return "";
+    if (const auto* s = std::get_if<std::string>(&v))
+        return *s;
+    if (const auto* i = std::get_if<int64_t>(&v)) {
+        if (field.Kind != FieldKind::Money)
+            return std::to_string(*i);
+        return ValueAsString(FieldDef{field.Name, FieldKind::Double},
+                             Value{static_cast<double>(*i) / 10000.0});
+    }
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.15g", std::get<double>(v));
+    return buf;
+}
+
+int64_t ValueAsInteger(const FieldDef& field, const Value& v) {
+    if (IsBlank(v))
+        return 0;
+    if (const auto* i = std::get_if<int64_t>(&v))
+        return field.Kind == FieldKind::Money ? *i / 10000 : *i;
+    if (const auto* d = std::get_if<double>(&v))
+        return static_cast<int64_t>(std::llround(*d));
+    return std::atoll(std::get<std::string>(v).c_str());
+}
+
+double ValueAsFloat(const FieldDef& field, const Value& v) {
+    if (IsBlank(v))
+        return 0;
+    if (const auto* i = std::get_if<int64_t>(&v))
+        return field.Kind == FieldKind::Money ? static_cast<double>(*i) / 10000.0 : static_cast<double>(*i);
+    if (const auto* d = std::get_if<double>(&v))
+        return *d;
+    return std::atof(std::get<std::string>(v).c_str());
+}
+
+int64_t ValueAsMoneyUnits(const FieldDef& field, const Value& v) {
+    if (IsBlank(v))
+        return 0;
+    if (const auto* i = std::get_if<int64_t>(&v))
+        return field.Kind == FieldKind::Money ? *i : *i * 10000;
+    return static_cast<int64_t>(std::llround(ValueAsFloat(field, v) * 10000.0));
+}
+
+} // namespace kvf

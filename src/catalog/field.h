@@ -1,0 +1,65 @@
+#pragma once
+// Fields and values of the table objects. A value is blank (null), an
+// integer, a real number or text (UTF-8); the field's kind says how it reads:
+// money is held as an integer count of ten-thousandths, decimals as reals
+// already rounded to their scale, dates as OLE dates.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <variant>
+
+namespace kvf {
+
+enum class FieldKind {
+    Text,
+    Memo,
+    Int16,
+    Int32,
+    AutoInc,
+    Logical,
+    Decimal,
+    Money,
+    Double,
+    Date,
+    Time,
+    Timestamp,
+    Blob
+};
+
+struct FieldDef {
+    std::string Name;
+    FieldKind Kind = FieldKind::Text;
+    int Size = 0;  // characters of a text field
+    int Scale = 0; // decimal places of a decimal field
+};
+
+// Reads the declared SQLite column type ("TEXT(30)", "DECIMAL(2)", "MONEY", ...).
+FieldDef FieldDefFromDeclaredType(std::string name, std::string_view declaredType);
+// The declared type written into a schema for the field.
+std::string DeclaredType(const FieldDef& field);
+
+bool IsTextKind(FieldKind kind);
+bool IsIntegerKind(FieldKind kind);
+
+using Value = std::variant<std::monostate, int64_t, double, std::string>;
+
+inline bool IsBlank(const Value& v) {
+    return std::holds_alternative<std::monostate>(v);
+}
+
+// A value made to fit the field: text for text fields, an integer for integer
+// fields and money (ten-thousandths), a real rounded to the scale for decimals.
+Value NormalizeValue(const FieldDef& field, const Value& v);
+
+// Reading a value as the kinds the callers ask for; blank gives "" or 0.
+std::string ValueAsString(const FieldDef& field, const Value& v);
+int64_t ValueAsInteger(const FieldDef& field, const Value& v);
+double ValueAsFloat(const FieldDef& field, const Value& v);
+// Money in ten-thousandths.
+int64_t ValueAsMoneyUnits(const FieldDef& field, const Value& v);
+
+// Rounds half away from zero to `scale` decimal places.
+double RoundToScale(double x, int scale);
+
+} // namespace kvf

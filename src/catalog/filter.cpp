@@ -1,0 +1,344 @@
+#include "catalog/filter.h"
+
+#include "base/error.h"
+#include "base/text.h"
+
+#include <cmath>
+#include <cstdlib>
+
+namespace kvf {
+
+enum class CompareOp { Eq, Ne, Lt, Le, Gt, Ge };
+
+struct FilterNode {
+    enum class Kind { And, Or, Compare } NodeKind = Kind::Compare;
+    std::unique_ptr<FilterNode> Left, Right;
+    int Field = -1;
+    CompareOp Op = CompareOp::Eq;
+    bool LiteralIsText = false;
+    std::string Text;     // text literal (UTF-8) or the number as written
+    std::string AnsiText; // Windows-1251 image of a text literal
+    double Number = 0;
+};
+
+namespace {
+
+bool IsSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+bool IsIdentStart(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
+}
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        char x = a[i], y = b[i];
+        if (x >= 'a' && x <= 'z')
+            x = static_cast<char>(x - 32);
+        if (y >= 'a' && y <= 'z')
+            y = static_cast<char>(y - 32);
+        if (x != y)
+            return false;
+    }
+    return true;
+}
+
+class Parser {
+public:
+    Parser(std::string_view text, const std::vector<FieldDef>& fields) : text_(text), fields_(fields) {}
+
+    std::unique_ptr<FilterNode> Parse() {
+        SkipSpace();
+        if (pos_ >= text_.size())
+            Fail("пустое выражение");
+        auto node = ParseOr();
+        SkipSpace();
+        if (pos_ < text_.size())
+            Fail("лишний текст в позиции " + std::to_string(pos_ + 1));
+        return node;
+    }
+
+private:
+    [[noreturn]] void Fail(const std::string& reason) const {
+        throw KvfError("Ошибка в выражении фильтра [" + std::string(text_) + "]:\r\n" + reason);
+    }
+
+    void SkipSpace() {
+        while (pos_ < text_.size() && IsSpace(text_[pos_]))
+            ++pos_;
+    }
+
+    // Consumes the keyword when it stands here as a whole word.
+    bool Keyword(std::string_view word) {
+        SkipSpace();
+        if (text_.size() - pos_ < word.size())
+            return false;
+        if (!EqualsIgnoreAsciiCase(text_.substr(pos_, word.size()), word))
+            return false;
+        size_t end = pos_ + word.size();
+        if (end < text_.size() && (IsIdentStart(text_[end]) || IsDigit(text_[end])))
+            return false;
+        pos_ = end;
+        return true;
+    }
+
+    std::unique_ptr<FilterNode> Join(FilterNode::Kind kind, std::unique_ptr<FilterNode> l,
+                                     std::unique_ptr<FilterNode> r) {
+        auto n = std::make_unique<FilterNode>();
+        n->NodeKind = kind;
+        n->Left = std::move(l);
+        n->Right = std::move(r);
+        return n;
+    }
+
+    std::unique_ptr<FilterNode> ParseOr() {
+        auto node = ParseAnd();
+        while (Keyword("or"))
+            node = Join(FilterNode::Kind::Or, std::move(node), ParseAnd());
+        return node;
+    }
+
+    std::unique_ptr<FilterNode> ParseAnd() {
+        auto node = ParsePrimary();
+        while (Keyword("and"))
+            node = Join(FilterNode::Kind::And, std::move(node), ParsePrimary());
+        return node;
+    }
+
+    std::unique_ptr<FilterNode> ParsePrimary() {
+        SkipSpace();
+        if (pos_ < text_.size() && text_[pos_] == '(') {
+            ++pos_;
+            if (++depth_ > 200)
+                Fail("слишком глубокая вложенность скобок");
+            auto node = ParseOr();
+            SkipSpace();
+            if (pos_ >= text_.size() || text_[pos_] != ')')
+                Fail("нет закрывающей скобки");
+            ++pos_;
+            --depth_;
+            return node;
+        }
+        return ParseCondition();
+    }
+
+    std::string ParseFieldName() {
+        SkipSpace();
+        if (pos_ < text_.size() && text_[pos_] == '"') {
+            size_t end = text_.find('"', pos_ + 1);
+            if (end == std::string_view::npos)
+                Fail("нет закрывающей кавычки имени поля");
+            std::string name(text_.substr(pos_ + 1, end - pos_ - 1));
+            pos_ = end + 1;
+            return name;
+        }
+        if (pos_ >= text_.size() || !IsIdentStart(text_[pos_]))
+            Fail("ожидается имя поля в позиции " + std::to_string(pos_ + 1));
+        size_t start = pos_;
+        while (pos_ < text_.size() && (IsIdentStart(text_[pos_]) || IsDigit(text_[pos_])))
+            ++pos_;
+        return std::string(text_.substr(start, pos_ - start));
+    }
+
+    CompareOp ParseOperator() {
+        SkipSpace();
+        auto next = [&](size_t k) { return pos_ + k < text_.size() ? text_[pos_ + k] : '\0'; };
+        char c = next(0), d = next(1);
+        if (c == '=') {
+            pos_ += 1;
+            return CompareOp::Eq;
+        }
+        if (c == '<' && d == '>') {
+            pos_ += 2;
+            return CompareOp::Ne;
+        }
+        if (c == '<' && d == '=') {
+            pos_ += 2;
+            return CompareOp::Le;
+        }
+        if (c == '>' && d == '=') {
+            pos_ += 2;
+            return CompareOp::Ge;
+        }
+        if (c == '<') {
+            pos_ += 1;
+            return CompareOp::Lt;
+        }
+        if (c == '>') {
+            pos_ += 1;
+            return CompareOp::Gt;
+        }
+        Fail("ожидается операция сравнения в позиции " + std::to_string(pos_ + 1));
+    }
+
+    void ParseLiteral(FilterNode& node) {
+        SkipSpace();
+        if (pos_ < text_.size() && text_[pos_] == '\'') {
+            ++pos_;
+            std::string value;
+            for (;;) {
+                if (pos_ >= text_.size())
+                    Fail("нет закрывающей кавычки");
+                char c = text_[pos_++];
+                if (c != '\'') {
+                    value += c;
+                } else if (pos_ < text_.size() && text_[pos_] == '\'' && !value.empty()) {
+                    value += '\'';
+                    ++pos_;
+                } else {
+                    break;
+                }
+            }
+            node.LiteralIsText = true;
+            node.Text = value;
+            node.AnsiText = ToAnsi(value);
+            return;
+        }
+        size_t start = pos_;
+        if (pos_ < text_.size() && (text_[pos_] == '-' || text_[pos_] == '+'))
+            ++pos_;
+        size_t digits = pos_;
+        while (pos_ < text_.size() && IsDigit(text_[pos_]))
+            ++pos_;
+        bool any = pos_ > digits;
+        if (pos_ < text_.size() && text_[pos_] == '.') {
+            ++pos_;
+            size_t frac = pos_;
+            while (pos_ < text_.size() && IsDigit(text_[pos_]))
+                ++pos_;
+            any = any || pos_ > frac;
+        }
+        if (!any)
+            Fail("ожидается число или текст в кавычках в позиции " + std::to_string(start + 1));
+        if (pos_ < text_.size() && (IsIdentStart(text_[pos_]) || text_[pos_] == '.'))
+            Fail("неверное число в позиции " + std::to_string(start + 1));
+        node.Text = std::string(text_.substr(start, pos_ - start));
+        node.Number = std::strtod(node.Text.c_str(), nullptr);
+    }
+
+    std::unique_ptr<FilterNode> ParseCondition() {
+        if (++conditions_ > 1000)
+            Fail("слишком много условий");
+        auto node = std::make_unique<FilterNode>();
+        std::string name = ParseFieldName();
+        for (size_t i = 0; i < fields_.size() && node->Field < 0; ++i)
+            if (EqualsIgnoreAsciiCase(fields_[i].Name, name))
+                node->Field = static_cast<int>(i);
+        if (node->Field < 0)
+            Fail("поле [" + name + "] не найдено");
+        node->Op = ParseOperator();
+        ParseLiteral(*node);
+        const FieldDef& f = fields_[node->Field];
+        if (!IsTextKind(f.Kind) && node->LiteralIsText && !node->Text.empty()) {
+            char* end = nullptr;
+            node->Number = std::strtod(node->Text.c_str(), &end);
+            if (end == node->Text.c_str() || *end != '\0')
+                Fail("поле [" + f.Name + "] сравнивается с текстом '" + node->Text + "'");
+        }
+        return node;
+    }
+
+    std::string_view text_;
+    const std::vector<FieldDef>& fields_;
+    size_t pos_ = 0;
+    int depth_ = 0;
+    int conditions_ = 0;
+};
+
+bool Apply(CompareOp op, int cmp) {
+    switch (op) {
+    case CompareOp::Eq:
+        return cmp == 0;
+    case CompareOp::Ne:
+        return cmp != 0;
+    case CompareOp::Lt:
+        return cmp < 0;
+    case CompareOp::Le:
+        return cmp <= 0;
+    case CompareOp::Gt:
+        return cmp > 0;
+    case CompareOp::Ge:
+        return cmp >= 0;
+    }
+    return false;
+}
+
+int CompareNumbers(double a, double b) {
+    double tol = 1e-9 * std::max(1.0, std::max(std::fabs(a), std::fabs(b)));
+    if (std::fabs(a - b) <= tol)
+        return 0;
+    return a < b ? -1 : 1;
+}
+
+bool Evaluate(const FilterNode& n, const std::vector<FieldDef>& fields, const std::vector<Value>& row) {
+    switch (n.NodeKind) {
+    case FilterNode::Kind::And:
+        return Evaluate(*n.Left, fields, row) && Evaluate(*n.Right, fields, row);
+    case FilterNode::Kind::Or:
+        return Evaluate(*n.Left, fields, row) || Evaluate(*n.Right, fields, row);
+    case FilterNode::Kind::Compare:
+        break;
+    }
+    const FieldDef& f = fields[n.Field];
+    const Value& v = row[n.Field];
+    if (IsTextKind(f.Kind)) {
+        const std::string* s = std::get_if<std::string>(&v);
+        static const std::string kEmpty;
+        const std::string& text = s ? *s : kEmpty;
+        const std::string& literal = n.Text;
+        if (n.Op == CompareOp::Eq)
+            return text == literal;
+        if (n.Op == CompareOp::Ne)
+            return text != literal;
+        int cmp = ToAnsi(text).compare(n.LiteralIsText ? n.AnsiText : ToAnsi(literal));
+        return Apply(n.Op, cmp);
+    }
+    if (n.LiteralIsText && n.Text.empty())
+        return Apply(n.Op, IsBlank(v) ? 0 : 1);
+    return Apply(n.Op, CompareNumbers(ValueAsFloat(f, v), n.Number));
+}
+
+void CollectFixed(const FilterNode& n, int field, std::optional<Value>& out) {
+    if (out)
+        return;
+    if (n.NodeKind == FilterNode::Kind::And) {
+        CollectFixed(*n.Left, field, out);
+        CollectFixed(*n.Right, field, out);
+    } else if (n.NodeKind == FilterNode::Kind::Compare && n.Field == field && n.Op == CompareOp::Eq) {
+        if (n.LiteralIsText && n.Text.empty())
+            return;
+        if (n.LiteralIsText)
+            out = Value{n.Text};
+        else
+            out = Value{n.Number};
+    }
+}
+
+} // namespace
+
+CompiledFilter::~CompiledFilter() = default;
+
+std::shared_ptr<const CompiledFilter> CompiledFilter::Compile(std::string_view text,
+                                                              const std::vector<FieldDef>& fields) {
+    std::shared_ptr<CompiledFilter> f(new CompiledFilter());
+    f->fields_ = fields;
+    f->root_ = Parser(text, fields).Parse();
+    return f;
+}
+
+bool CompiledFilter::Matches(const std::vector<Value>& row) const {
+    return Evaluate(*root_, fields_, row);
+}
+
+std::optional<Value> CompiledFilter::FixedValue(int fieldIndex) const {
+    std::optional<Value> out;
+    CollectFixed(*root_, fieldIndex, out);
+    return out;
+}
+
+} // namespace kvf

@@ -1,0 +1,44 @@
+#pragma once
+// Filter expressions over a table's fields:
+//   expr      := conj { "or" conj }
+//   conj      := primary { "and" primary }
+//   primary   := "(" expr ")" | field op literal
+//   op        := "=" | "<>" | "<" | "<=" | ">" | ">="
+//   literal   := [sign] digits ["." digits] | 'text' ('' inside text is one quote)
+// Field names and the words "and"/"or" ignore case; text compares exactly,
+// byte by byte in Windows-1251. A blank field reads as '' or 0.
+
+#include "catalog/field.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kvf {
+
+struct FilterNode;
+
+class CompiledFilter {
+public:
+    // Raises KvfError naming the text when it is malformed or names an unknown field.
+    static std::shared_ptr<const CompiledFilter> Compile(std::string_view text,
+                                                         const std::vector<FieldDef>& fields);
+    ~CompiledFilter();
+
+    bool Matches(const std::vector<Value>& row) const;
+    // The value every passing row must have in field `fieldIndex`, when the
+    // expression fixes it with "=" at the top level of its conjunction.
+    std::optional<Value> FixedValue(int fieldIndex) const;
+
+    CompiledFilter(const CompiledFilter&) = delete;
+    CompiledFilter& operator=(const CompiledFilter&) = delete;
+
+private:
+    CompiledFilter() = default;
+    std::unique_ptr<FilterNode> root_;
+    std::vector<FieldDef> fields_;
+};
+
+} // namespace kvf

@@ -1,0 +1,778 @@
+#include "catalog/table.h"
+
+#include "base/error.h"
+#include "base/text.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace kvf {
+
+namespace {
+
+bool SameAscii(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        char x = a[i], y = b[i];
+        if (x >= 'a' && x <= 'z')
+            x = static_cast<char>(x - 32);
+        if (y >= 'a' && y <= 'z')
+            y = static_cast<char>(y - 32);
+        if (x != y)
+            return false;
+    }
+    return true;
+}
+
+std::vector<std::string> SplitFields(std::string_view fields) {
+    std::vector<std::string> out;
+    size_t start = 0;
+    while (start <= fields.size()) {
+        size_t end = fields.find(';', start);
+        if (end == std::string_view::npos)
+            end = fields.size();
+        out.push_back(Trim(fields.substr(start, end - start)));
+        start = end + 1;
+    }
+    return out;
+}
+
+int CompareNumbers(double a, double b) {
+    double tol = 1e-9 * std::max(1.0, std::max(std::fabs(a), std::fabs(b)));
+    if (std::fabs(a - b) <= tol)
+        return 0;
+    return a < b ? -1 : 1;
+}
+
+} // namespace
+
+Table::Table(std::string objectName, Database& db, std::string tableName, std::string fixedFilter)
+    : objectName_(std::move(objectName)), db_(db), tableName_(std::move(tableName)),
+      fixedFilterText_(std::move(fixedFilter)), spec_(FindTableSpec(tableName_)) {}
+
+Table::~Table() = default;
+
+std::unique_ptr<Table> Table::MakeQuery(std::string objectName, Database& db) {
+    auto t = std::make_unique<Table>(std::move(objectName), db, std::string());
+    t->isQuery_ = true;
+    t->spec_ = nullptr;
+    return t;
+}
+
+void Table::SetQuery(std::string displaySql, std::string sql) {
+    Close();
+    displaySql_ = std::move(displaySql);
+    sql_ = std::move(sql);
+}
+
+void Table::RequireActive() const {
+    if (state_ == TableState::Inactive)
+        throw KvfError("Таблица [" + objectName_ + "] не открыта");
+}
+
+void Table::RequireRow() const {
+    RequireActive();
+    EnsureView();
+    if (cursor_ < 0 || cursor_ >= ViewSize())
+        throw KvfError("Таблица [" + objectName_ + "] не содержит записей");
+}
+
+void Table::Open() {
+    if (Active())
+        return;
+    std::vector<FieldDef> fields;
+    std::vector<Row> rows;
+    if (isQuery_) {
+        Statement st(db_, sql_);
+        int n = st.ColumnCount();
+        int rowIdColumn = -1;
+        for (int i = 0; i < n; ++i) {
+            std::string name = st.ColumnName(i);
+            if (name == "_rowid_") {
+                rowIdColumn = i;
+                continue;
+            }
+            std::string decl = st.ColumnDeclType(i);
+            fields.push_back(FieldDefFromDeclaredType(name, decl.empty() ? "TEXT(255)" : decl));
+        }
+        int64_t ordinal = 0;
+        while (st.Step()) {
+            Row r;
+            r.RowId = ++ordinal;
+            int k = 0;
+            for (int i = 0; i < n; ++i) {
+                if (i == rowIdColumn) {
+                    r.RowId = st.ColumnInt(i);
+                    continue;
+                }
+                r.Values.push_back(NormalizeValue(fields[k], st.Column(i)));
+                ++k;
+            }
+            rows.push_back(std::move(r));
+        }
+    } else {
+        if (!db_.IsOpen())
+            throw KvfError("База данных " + db_.Alias() + " не открыта");
+        fields = db_.TableFields(tableName_);
+        if (fields.empty())
+            throw KvfError("Таблица " + tableName_ + " не найдена в " + db_.Path());
+        Statement st(db_, "SELECT rowid, * FROM " + QuoteIdentifier(tableName_) + " ORDER BY rowid");
+        while (st.Step()) {
+            Row r;
+            r.RowId = st.ColumnInt(0);
+            r.Values.reserve(fields.size());
+            for (size_t i = 0; i < fields.size(); ++i)
+                r.Values.push_back(NormalizeValue(fields[i], st.Column(static_cast<int>(i) + 1)));
+            rows.push_back(std::move(r));
+        }
+    }
+    std::shared_ptr<const CompiledFilter> fixed;
+    if (!fixedFilterText_.empty())
+        fixed = CompiledFilter::Compile(fixedFilterText_, fields);
+    fields_ = std::move(fields);
+    rows_ = std::move(rows);
+    filterCache_.clear();
+    fixedFilter_ = fixed;
+    filter_.reset();
+    if (!filterText_.empty()) {
+        try {
+            filter_ = CompileCached(filterText_);
+        } catch (const KvfError&) {
+            filterText_.clear();
+        }
+    }
+    state_ = TableState::Browse;
+    order_ = OrderFor(indexName_);
+    RebuildOrder();
+}
+
+void Table::Close() {
+    state_ = TableState::Inactive;
+    rows_.clear();
+    ordered_.clear();
+    sortImages_.clear();
+    view_.clear();
+    viewValid_ = false;
+    cursor_ = -1;
+    eof_ = bof_ = true;
+    editBuffer_.clear();
+    lookupIndex_.clear();
+    lookupIndexBuilt_.clear();
+}
+
+int Table::FieldIndex(std::string_view name) const {
+    for (size_t i = 0; i < fields_.size(); ++i)
+        if (SameAscii(fields_[i].Name, name))
+            return static_cast<int>(i);
+    return -1;
+}
+
+bool Table::HasLookupField(std::string_view name) const {
+    for (const auto& l : lookups_)
+        if (SameAscii(l.Name, name))
+            return true;
+    return false;
+}
+
+void Table::AddLookupField(LookupFieldDef def) {
+    lookups_.push_back(std::move(def));
+}
+
+Table::Order Table::OrderFor(const std::string& indexName) const {
+    Order o;
+    std::vector<std::string> names;
+    if (spec_) {
+        if (indexName.empty()) {
+            names = spec_->KeyFields;
+        } else {
+            bool found = false;
+            for (const auto& ix : spec_->Indexes)
+                if (SameAscii(ix.Name, indexName)) {
+                    names = ix.Fields;
+                    o.CaseInsensitive = ix.CaseInsensitive;
+                    found = true;
+                }
+            if (!found)
+                throw KvfError("Индекс [" + indexName + "] не найден в таблице [" + objectName_ + "]");
+        }
+    } else if (!indexName.empty()) {
+        throw KvfError("Индекс [" + indexName + "] не найден в таблице [" + objectName_ + "]");
+    }
+    for (const auto& n : names) {
+        int f = FieldIndex(n);
+        if (f >= 0)
+            o.Fields.push_back(f);
+    }
+    return o;
+}
+
+void Table::SetIndexName(const std::string& name) {
+    if (!Active()) {
+        indexName_ = name;
+        return;
+    }
+    Order o = OrderFor(name);
+    int64_t current = (cursor_ >= 0 && cursor_ < ViewSize()) ? rows_[ViewAt(cursor_)].RowId : -1;
+    indexName_ = name;
+    order_ = o;
+    RebuildOrder();
+    if (current >= 0)
+        GotoRowId(current);
+}
+
+std::string Table::SortImage(int field, const Value& v, bool caseInsensitive) const {
+    if (!IsTextKind(fields_[field].Kind))
+        return {};
+    const std::string* s = std::get_if<std::string>(&v);
+    if (!s)
+        return ToAnsi(ValueAsString(fields_[field], v));
+    return caseInsensitive ? ToAnsi(AnsiUpperCase(*s)) : ToAnsi(*s);
+}
+
+int Table::CompareRows(int a, int b) const {
+    for (size_t k = 0; k < order_.Fields.size(); ++k) {
+        int f = order_.Fields[k];
+        int c = 0;
+        if (IsTextKind(fields_[f].Kind))
+            c = sortImages_[a][k].compare(sortImages_[b][k]);
+        else
+            c = CompareNumbers(ValueAsFloat(fields_[f], rows_[a].Values[f]),
+                               ValueAsFloat(fields_[f], rows_[b].Values[f]));
+        if (c != 0)
+            return c;
+    }
+    return 0;
+}
+
+void Table::RebuildOrder() {
+    size_t n = rows_.size();
+    sortImages_.assign(n, {});
+    if (!order_.Fields.empty())
+        for (size_t r = 0; r < n; ++r) {
+            auto& img = sortImages_[r];
+            img.reserve(order_.Fields.size());
+            for (int f : order_.Fields)
+                img.push_back(SortImage(f, rows_[r].Values[f], order_.CaseInsensitive));
+        }
+    ordered_.resize(n);
+    for (size_t i = 0; i < n; ++i)
+        ordered_[i] = static_cast<int>(i);
+    if (!order_.Fields.empty())
+        std::stable_sort(ordered_.begin(), ordered_.end(),
+                         [this](int a, int b) { return CompareRows(a, b) < 0; });
+    lookupIndex_.clear();
+    lookupIndexBuilt_.clear();
+    Invalidate();
+}
+
+void Table::Invalidate() {
+    viewValid_ = false;
+    repositionFirst_ = true;
+}
+
+std::shared_ptr<const CompiledFilter> Table::CompileCached(const std::string& text) {
+    auto it = filterCache_.find(text);
+    if (it != filterCache_.end())
+        return it->second;
+    auto compiled = CompiledFilter::Compile(text, fields_);
+    if (filterCache_.size() > 4096)
+        filterCache_.clear();
+    filterCache_.emplace(text, compiled);
+    return compiled;
+}
+
+void Table::SetFilter(const std::string& text) {
+    if (text == filterText_ && (filter_ || text.empty()))
+        return;
+    std::shared_ptr<const CompiledFilter> compiled;
+    if (!text.empty() && Active())
+        compiled = CompileCached(text);
+    filterText_ = text;
+    filter_ = compiled;
+    if (filtered_)
+        Invalidate();
+}
+
+void Table::SetFiltered(bool on) {
+    if (on == filtered_)
+        return;
+    filtered_ = on;
+    Invalidate();
+}
+
+bool Table::Passes(int row) const {
+    const auto& values = rows_[row].Values;
+    if (fixedFilter_ && !fixedFilter_->Matches(values))
+        return false;
+    if (filtered_ && filter_ && !filter_->Matches(values))
+        return false;
+    return true;
+}
+
+int Table::ViewSize() const {
+    return viewAll_ ? static_cast<int>(ordered_.size()) : static_cast<int>(view_.size());
+}
+
+int Table::ViewAt(int i) const {
+    return viewAll_ ? ordered_[i] : view_[i];
+}
+
+void Table::EnsureView() const {
+    if (!viewValid_) {
+        bool filtering = fixedFilter_ || (filtered_ && filter_);
+        viewAll_ = !filtering;
+        view_.clear();
+        if (filtering) {
+            size_t begin = 0, end = ordered_.size();
+            // A filter that fixes the leading order field scans only that range.
+            if (!order_.Fields.empty()) {
+                int lead = order_.Fields[0];
+                std::optional<Value> fixed;
+                if (filtered_ && filter_)
+                    fixed = filter_->FixedValue(lead);
+                if (!fixed && fixedFilter_)
+                    fixed = fixedFilter_->FixedValue(lead);
+                bool textField = IsTextKind(fields_[lead].Kind);
+                if (fixed && textField == std::holds_alternative<std::string>(*fixed)) {
+                    std::string image = SortImage(lead, *fixed, order_.CaseInsensitive);
+                    double number = textField ? 0 : ValueAsFloat(fields_[lead], *fixed);
+                    auto cmp = [&](int row) {
+                        return textField ? sortImages_[row][0].compare(image)
+                                         : CompareNumbers(
+                                               ValueAsFloat(fields_[lead], rows_[row].Values[lead]), number);
+                    };
+                    auto lo = std::partition_point(ordered_.begin(), ordered_.end(),
+                                                   [&](int r) { return cmp(r) < 0; });
+                    auto hi = std::partition_point(lo, ordered_.end(), [&](int r) { return cmp(r) <= 0; });
+                    begin = static_cast<size_t>(lo - ordered_.begin());
+                    end = static_cast<size_t>(hi - ordered_.begin());
+                }
+            }
+            for (size_t i = begin; i < end; ++i)
+                if (Passes(ordered_[i]))
+                    view_.push_back(ordered_[i]);
+        }
+        viewValid_ = true;
+    }
+    if (repositionFirst_) {
+        repositionFirst_ = false;
+        cursor_ = ViewSize() > 0 ? 0 : -1;
+        eof_ = ViewSize() == 0;
+        bof_ = true;
+    }
+}
+
+void Table::First() {
+    RequireActive();
+    EnsureView();
+    cursor_ = ViewSize() > 0 ? 0 : -1;
+    eof_ = ViewSize() == 0;
+    bof_ = true;
+}
+
+void Table::Last() {
+    RequireActive();
+    EnsureView();
+    cursor_ = ViewSize() - 1;
+    eof_ = ViewSize() == 0;
+    bof_ = ViewSize() == 0;
+}
+
+void Table::Next() {
+    RequireActive();
+    EnsureView();
+    if (cursor_ + 1 < ViewSize()) {
+        ++cursor_;
+        bof_ = false;
+    } else {
+        eof_ = true;
+    }
+}
+
+void Table::Prior() {
+    RequireActive();
+    EnsureView();
+    if (cursor_ > 0) {
+        --cursor_;
+        eof_ = false;
+    } else {
+        bof_ = true;
+    }
+}
+
+bool Table::Eof() const {
+    if (!Active())
+        return true;
+    EnsureView();
+    return eof_;
+}
+
+int Table::RecordCount() const {
+    if (!Active())
+        return 0;
+    EnsureView();
+    return ViewSize();
+}
+
+int64_t Table::RowId() const {
+    RequireRow();
+    return rows_[ViewAt(cursor_)].RowId;
+}
+
+bool Table::GotoRowId(int64_t rowId) {
+    RequireActive();
+    EnsureView();
+    for (int i = 0; i < ViewSize(); ++i)
+        if (rows_[ViewAt(i)].RowId == rowId) {
+            cursor_ = i;
+            eof_ = bof_ = false;
+            return true;
+        }
+    return false;
+}
+
+int Table::CompareKey(int row, const std::vector<Value>& key,
+                      const std::vector<std::string>& keyImages) const {
+    for (size_t k = 0; k < key.size(); ++k) {
+        int f = order_.Fields[k];
+        int c = IsTextKind(fields_[f].Kind) ? sortImages_[row][k].compare(keyImages[k])
+                                            : CompareNumbers(ValueAsFloat(fields_[f], rows_[row].Values[f]),
+                                                             ValueAsFloat(fields_[f], key[k]));
+        if (c != 0)
+            return c;
+    }
+    return 0;
+}
+
+bool Table::Locate(std::string_view fieldList, const std::vector<Value>& values, LocateOptions options) {
+    RequireActive();
+    EnsureView();
+    std::vector<int> fields;
+    for (const auto& name : SplitFields(fieldList)) {
+        int f = FieldIndex(name);
+        if (f < 0)
+            throw KvfError("Поле [" + name + "] не найдено в таблице [" + objectName_ + "]");
+        fields.push_back(f);
+    }
+    if (fields.size() != values.size())
+        throw KvfError("Неверное число значений для поиска в таблице [" + objectName_ + "]");
+
+    auto matches = [&](int row) {
+        for (size_t k = 0; k < fields.size(); ++k) {
+            const FieldDef& fd = fields_[fields[k]];
+            const Value& v = rows_[row].Values[fields[k]];
+            if (IsTextKind(fd.Kind)) {
+                std::string have = ValueAsString(fd, v);
+                std::string want = ValueAsString(fd, values[k]);
+                if (options.CaseInsensitive) {
+                    have = AnsiUpperCase(have);
+                    want = AnsiUpperCase(want);
+                }
+                if (options.PartialKey ? have.compare(0, want.size(), want) != 0 : have != want)
+                    return false;
+            } else {
+                FieldDef asNumber{fd.Name, FieldKind::Double};
+                double want = std::holds_alternative<std::string>(values[k])
+                                  ? ValueAsFloat(asNumber, NormalizeValue(asNumber, values[k]))
+                                  : ValueAsFloat(asNumber, values[k]);
+                if (CompareNumbers(ValueAsFloat(fd, v), want) != 0)
+                    return false;
+            }
+        }
+        return true;
+    };
+
+    bool prefixOfOrder = !options.CaseInsensitive && !options.PartialKey && !order_.CaseInsensitive &&
+                         fields.size() <= order_.Fields.size();
+    for (size_t k = 0; prefixOfOrder && k < fields.size(); ++k)
+        prefixOfOrder = fields[k] == order_.Fields[k] &&
+                        IsTextKind(fields_[fields[k]].Kind) == std::holds_alternative<std::string>(values[k]);
+    int n = ViewSize();
+    int start = 0;
+    if (prefixOfOrder) {
+        std::vector<std::string> images;
+        for (size_t k = 0; k < fields.size(); ++k)
+            images.push_back(SortImage(fields[k], values[k], false));
+        int lo = 0, hi = n;
+        while (lo < hi) {
+            int mid = lo + (hi - lo) / 2;
+            if (CompareKey(ViewAt(mid), values, images) < 0)
+                lo = mid + 1;
+            else
+                hi = mid;
+        }
+        for (int i = lo; i < n && CompareKey(ViewAt(i), values, images) == 0; ++i)
+            if (matches(ViewAt(i))) {
+                cursor_ = i;
+                eof_ = bof_ = false;
+                return true;
+            }
+        return false;
+    }
+    for (int i = start; i < n; ++i)
+        if (matches(ViewAt(i))) {
+            cursor_ = i;
+            eof_ = bof_ = false;
+            return true;
+        }
+    return false;
+}
+
+bool Table::FindKey(const std::vector<Value>& values) {
+    RequireActive();
+    if (values.empty() || values.size() > order_.Fields.size())
+        throw KvfError("Неверное число значений ключа таблицы [" + objectName_ + "]");
+    std::string names;
+    for (size_t k = 0; k < values.size(); ++k)
+        names += (k ? ";" : "") + fields_[order_.Fields[k]].Name;
+    return Locate(names, values);
+}
+
+const Table::Row& Table::CurrentRow() const {
+    RequireRow();
+    return rows_[ViewAt(cursor_)];
+}
+
+const std::vector<Value>& Table::CurrentValues() const {
+    if (state_ == TableState::Edit || state_ == TableState::Insert)
+        return editBuffer_;
+    return CurrentRow().Values;
+}
+
+const FieldDef& Table::Field(std::string_view name) const {
+    int f = FieldIndex(name);
+    if (f < 0) {
+        for (const auto& l : lookups_)
+            if (SameAscii(l.Name, name)) {
+                static const FieldDef kLookup{"", FieldKind::Text, 255, 0};
+                return kLookup;
+            }
+        throw KvfError("Поле [" + std::string(name) + "] не найдено в таблице [" + objectName_ + "]");
+    }
+    return fields_[f];
+}
+
+const std::vector<Value>* Table::FindRowIgnoringFilters(int field, const Value& value) const {
+    if (!Active() || field < 0 || field >= static_cast<int>(fields_.size()))
+        return nullptr;
+    if (lookupIndex_.size() != fields_.size()) {
+        lookupIndex_.assign(fields_.size(), {});
+        lookupIndexBuilt_.assign(fields_.size(), false);
+    }
+    auto& index = lookupIndex_[field];
+    if (!lookupIndexBuilt_[field]) {
+        for (size_t r = 0; r < rows_.size(); ++r)
+            index.emplace(ValueAsString(fields_[field], rows_[r].Values[field]), static_cast<int>(r));
+        lookupIndexBuilt_[field] = true;
+    }
+    std::string key = ValueAsString(fields_[field], NormalizeValue(fields_[field], value));
+    auto it = index.find(key);
+    return it == index.end() ? nullptr : &rows_[it->second].Values;
+}
+
+Value Table::FieldValue(std::string_view name) const {
+    RequireActive();
+    int f = FieldIndex(name);
+    if (f >= 0)
+        return CurrentValues()[f];
+    for (const auto& l : lookups_) {
+        if (!SameAscii(l.Name, name))
+            continue;
+        const Value& key = CurrentValues()[FieldIndex(l.KeyField)];
+        if (IsBlank(key) || !l.Source)
+            return Value{};
+        const auto* row = l.Source->FindRowIgnoringFilters(l.Source->FieldIndex(l.SourceKeyField), key);
+        if (!row)
+            return Value{};
+        int rf = l.Source->FieldIndex(l.ResultField);
+        return rf >= 0 ? (*row)[rf] : Value{};
+    }
+    throw KvfError("Поле [" + std::string(name) + "] не найдено в таблице [" + objectName_ + "]");
+}
+
+std::string Table::AsString(std::string_view name) const {
+    return ValueAsString(Field(name), FieldValue(name));
+}
+int64_t Table::AsInteger(std::string_view name) const {
+    return ValueAsInteger(Field(name), FieldValue(name));
+}
+double Table::AsFloat(std::string_view name) const {
+    return ValueAsFloat(Field(name), FieldValue(name));
+}
+int64_t Table::AsMoneyUnits(std::string_view name) const {
+    return ValueAsMoneyUnits(Field(name), FieldValue(name));
+}
+bool Table::IsNull(std::string_view name) const {
+    Value v = FieldValue(name);
+    if (IsBlank(v))
+        return true;
+    const auto* s = std::get_if<std::string>(&v);
+    return s && s->empty();
+}
+
+void Table::Append() {
+    RequireActive();
+    if (isQuery_)
+        throw KvfError("Запрос [" + objectName_ + "] доступен только для чтения");
+    if (state_ != TableState::Browse)
+        Post();
+    editBuffer_.assign(fields_.size(), Value{});
+    editRowId_.reset();
+    state_ = TableState::Insert;
+}
+
+void Table::Insert() {
+    Append();
+}
+
+void Table::Edit() {
+    if (isQuery_)
+        throw KvfError("Запрос [" + objectName_ + "] доступен только для чтения");
+    if (state_ == TableState::Edit || state_ == TableState::Insert)
+        return;
+    const Row& r = CurrentRow();
+    editBuffer_ = r.Values;
+    editRowId_ = r.RowId;
+    state_ = TableState::Edit;
+}
+
+void Table::SetValue(std::string_view name, const Value& value) {
+    if (state_ != TableState::Edit && state_ != TableState::Insert)
+        throw KvfError("Таблица [" + objectName_ + "] не в режиме редактирования");
+    int f = FieldIndex(name);
+    if (f < 0)
+        throw KvfError("Поле [" + std::string(name) + "] не найдено в таблице [" + objectName_ + "]");
+    editBuffer_[f] = NormalizeValue(fields_[f], value);
+}
+
+void Table::WriteRow(const std::vector<Value>& values, std::optional<int64_t> rowId, int64_t& newRowId) {
+    std::string sql;
+    if (rowId) {
+        sql = "UPDATE " + QuoteIdentifier(tableName_) + " SET ";
+        for (size_t i = 0; i < fields_.size(); ++i)
+            sql += (i ? ", " : "") + QuoteIdentifier(fields_[i].Name) + "=?" + std::to_string(i + 1);
+        sql += " WHERE rowid=?" + std::to_string(fields_.size() + 1);
+    } else {
+        sql = "INSERT INTO " + QuoteIdentifier(tableName_) + " (";
+        std::string params;
+        for (size_t i = 0; i < fields_.size(); ++i) {
+            sql += (i ? ", " : "") + QuoteIdentifier(fields_[i].Name);
+            params += (i ? ", ?" : "?") + std::to_string(i + 1);
+        }
+        sql += ") VALUES (" + params + ")";
+    }
+    Database::Transaction tx(db_);
+    {
+        Statement st(db_, sql);
+        for (size_t i = 0; i < fields_.size(); ++i)
+            BindField(st, static_cast<int>(i) + 1, fields_[i], values[i]);
+        if (rowId)
+            st.Bind(static_cast<int>(fields_.size()) + 1, Value{*rowId});
+        st.Step();
+    }
+    newRowId = rowId ? *rowId : db_.LastInsertRowId();
+    tx.Commit();
+}
+
+void Table::Post() {
+    if (state_ != TableState::Edit && state_ != TableState::Insert)
+        return;
+    std::vector<Value> values = editBuffer_;
+    if (state_ == TableState::Insert)
+        for (size_t i = 0; i < fields_.size(); ++i)
+            if (fields_[i].Kind == FieldKind::AutoInc && IsBlank(values[i])) {
+                int64_t top = 0;
+                for (const Row& r : rows_)
+                    top = std::max(top, ValueAsInteger(fields_[i], r.Values[i]));
+                values[i] = top + 1;
+            }
+    int64_t rowId = 0;
+    WriteRow(values, state_ == TableState::Edit ? editRowId_ : std::nullopt, rowId);
+    if (state_ == TableState::Edit) {
+        for (Row& r : rows_)
+            if (r.RowId == rowId)
+                r.Values = values;
+    } else {
+        rows_.push_back(Row{rowId, values});
+    }
+    state_ = TableState::Browse;
+    editBuffer_.clear();
+    RebuildOrder();
+    GotoRowId(rowId);
+}
+
+void Table::Cancel() {
+    if (state_ == TableState::Edit || state_ == TableState::Insert)
+        state_ = TableState::Browse;
+    editBuffer_.clear();
+}
+
+void Table::Delete() {
+    if (isQuery_)
+        throw KvfError("Запрос [" + objectName_ + "] доступен только для чтения");
+    if (state_ == TableState::Insert) {
+        Cancel();
+        return;
+    }
+    Cancel();
+    const Row& r = CurrentRow();
+    int64_t rowId = r.RowId;
+    int position = cursor_;
+    {
+        Database::Transaction tx(db_);
+        Statement st(db_, "DELETE FROM " + QuoteIdentifier(tableName_) + " WHERE rowid=?1");
+        st.Bind(1, Value{rowId});
+        st.Step();
+        tx.Commit();
+    }
+    rows_.erase(std::remove_if(rows_.begin(), rows_.end(), [&](const Row& x) { return x.RowId == rowId; }),
+                rows_.end());
+    RebuildOrder();
+    EnsureView();
+    if (ViewSize() > 0) {
+        cursor_ = std::min(position, ViewSize() - 1);
+        eof_ = bof_ = false;
+    }
+}
+
+void Table::EmptyTable() {
+    RequireActive();
+    if (isQuery_)
+        throw KvfError("Запрос [" + objectName_ + "] доступен только для чтения");
+    Cancel();
+    Database::Transaction tx(db_);
+    db_.Exec("DELETE FROM " + QuoteIdentifier(tableName_));
+    tx.Commit();
+    rows_.clear();
+    RebuildOrder();
+}
+
+FilterScope::FilterScope(Table& table, const std::string& text)
+    : table_(table), previousText_(table.Filter()), previousFiltered_(table.Filtered()) {
+    table_.SetFilter(text);
+    table_.SetFiltered(true);
+}
+
+FilterScope::~FilterScope() {
+    table_.SetFiltered(previousFiltered_);
+    try {
+        table_.SetFilter(previousText_);
+    } catch (...) {
+        table_.SetFilter(std::string());
+    }
+}
+
+IndexScope::IndexScope(Table& table, const std::string& indexName)
+    : table_(table), previous_(table.IndexName()) {
+    table_.SetIndexName(indexName);
+}
+
+IndexScope::~IndexScope() {
+    try {
+        table_.SetIndexName(previous_);
+    } catch (...) {
+    }
+}
+
+} // namespace kvf
