@@ -40,6 +40,32 @@ public:
     // "Ошибка восстановления объекта из резервной копии!\r\n(%s)".
     void Restore(TSpecStream& stream);
 
+    // Fittings of the position (construction_furn.cpp). SetFurn stores the
+    // position-level choice and sets both sashes, the main sash first (the
+    // left one for ConstrType 0 and 2, the right one for 1); a single sash's
+    // partner loses its composition. Then the Cost is recomputed.
+    void SetFurn(ModelCatalog& catalog, CompositionPass& pass, const std::string& furnSys,
+                 const std::string& profSys, const std::string& color, std::int32_t falz,
+                 std::int32_t stulpType, std::int32_t openType, float profWidth, float thickness,
+                 const TkvfFurnChoice& left, const TkvfFurnChoice& right);
+    void SetFurnPreview(ModelCatalog& catalog, const TkvfFurnChoice& left, const TkvfFurnChoice& right);
+    // Frees the composition of the left sash (k = 1) or the right sash; the side marks stay.
+    void ClearFurnOf(int k);
+    // Appends the names of each sash's Complect, HandlePart, Hinge, Cylinder
+    // and Drive that are chosen; an empty line for a complect not in the catalog.
+    void ListFittingNames(ModelCatalog& catalog, std::vector<std::string>& list) const;
+    // Iteration over the sashes' compositions for reports: the left sash's,
+    // then (not for a single sash) the right sash's; nullptr for a sash without one.
+    TkvfFurnComp* FirstComp();
+    TkvfFurnComp* NextComp();
+
+    // Money (construction_furn.cpp): Cost := the totals of both sashes' rebuilt
+    // material lists; PositionTotal = Number x Cost; AddMatListTo adds both
+    // sashes' lists times Number.
+    void RecalcCost(ModelCatalog& catalog);
+    Money PositionTotal() const;
+    void AddMatListTo(TkvfMatList* list, Prompter* prompter = nullptr) const;
+
     // Construction record:
     //   Included            boolean
     //   No, Name            text
@@ -80,6 +106,9 @@ public:
     TkvfFlugel LeftFlugel{this};
     TkvfFlugel RightFlugel{this};
     TkvfOrder* Order = nullptr;
+
+private:
+    bool compIterationArmed_ = false;
 };
 
 } // namespace kvf

@@ -229,9 +229,11 @@ void TkvfFlugel::SaveToStream(TSpecStream& stream) const {
         line->SaveToStream(stream);
     }
     stream.WriteInteger(Dorn);
-    // No composition and no material items until their records join here.
-    stream.WriteBoolean(false);
-    stream.WriteInteger(0);
+    stream.WriteBoolean(FurnComp != nullptr);
+    if (FurnComp != nullptr) {
+        FurnComp->SaveToStream(stream);
+    }
+    SaveMatList(stream, MatList);
 }
 
 void TkvfFlugel::LoadFromStream(TSpecStream& stream, const std::string& version) {
@@ -252,14 +254,12 @@ void TkvfFlugel::LoadFromStream(TSpecStream& stream, const std::string& version)
     if (VersionAtLeast(version, kVersionSashDorn)) {
         Dorn = stream.ReadInteger();
     }
+    FurnComp.reset();
     if (stream.ReadBoolean()) {
-        throw KvfError("Запись створки содержит состав фурнитуры, который эта версия не читает.");
+        FurnComp = std::make_unique<TkvfFurnComp>(this);
+        FurnComp->LoadFromStream(stream, version);
     }
-    const std::int32_t materialCount = stream.ReadInteger();
-    if (materialCount != 0) {
-        throw KvfError("Запись створки содержит материалы (" + std::to_string(materialCount) +
-                       "), которые эта версия не читает.");
-    }
+    LoadMatList(stream, MatList);
 }
 
 } // namespace kvf

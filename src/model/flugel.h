@@ -4,7 +4,9 @@
 // the last line back to point 0.
 
 #include "geometry/point.h"
+#include "model/furn_comp.h"
 #include "model/line.h"
+#include "model/matlist_item.h"
 #include "model/point.h"
 #include "model/shape.h"
 
@@ -81,9 +83,31 @@ public:
     TkvfConstruction* Construction = nullptr;
     // Backset parameter code of this sash; 0 for none.
     std::int32_t Dorn = 0;
-    // The fittings composition (FurnComp, owned, none until fittings are
-    // chosen) and the material list (MatList, owned items) join here with
-    // their classes; until then a sash records no composition and no items.
+    // Fittings of the sash (flugel_furn.cpp). SetFurn stores the choice on
+    // the composition (created when needed), recomputes it and applies the
+    // secondary-sash rule; an empty choice clears the fittings. A composition
+    // created by a failing call is removed again; the error is raised on.
+    void SetFurn(ModelCatalog& catalog, CompositionPass& pass, const std::string& furnSys,
+                 const std::string& profSys, const std::string& color, const TkvfFurnChoice& choice);
+    // Stores the parts and marks the sides only (the fittings dialog's sketch).
+    void SetFurnPreview(ModelCatalog& catalog, const TkvfFurnChoice& choice);
+    // Frees the composition and resets the sides' fittings marks, then CheckSecondary.
+    void ClearFurn();
+    // A pair keeps one fittings system: the secondary sash loses its
+    // composition unless this sash has one of the same FurnSys.
+    void CheckSecondary();
+
+    // Material list (flugel_furn.cpp): rebuilt from the composition with the
+    // catalog's prices (pricing errors are raised), totalled, and added to a
+    // larger list with each quantity times `factor`.
+    void BuildMatList(ModelCatalog& catalog);
+    Money MatListTotal() const;
+    void AddMatListTo(TkvfMatList* list, std::int32_t factor, Prompter* prompter = nullptr) const;
+
+    // The fittings composition; none until fittings are chosen.
+    std::unique_ptr<TkvfFurnComp> FurnComp;
+    // The priced material list of the last calculation.
+    TkvfMatList MatList;
 
 private:
     // Least and greatest outline coordinates in tenths, arcs included.
