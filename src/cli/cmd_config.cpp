@@ -1,17 +1,257 @@
-#include "cli/commands.h"
+// kvf config: the database configurations in the per-user registry.
+//   kvf config add NAME --catalog DIR --server DIR --reports DIR [--temp DIR] [--default]
+//   kvf config list        one name a line: "* NAME" for the default, "  NAME" for the others
+// kvf settings: the settings object as the program builds it at start-up.
+//   kvf settings dump [--config NAME]
+//   kvf settings set SECTION KEY VALUE [--config NAME]
+//
+// Both settings commands choose the configuration (NAME, else the default one,
+// else the first), read the settings file and the registry and make the
+// working folders exactly as the program's start-up does. Unlike a run of the
+// program they leave no temporary folder behind: the run's temporary folder is
+// removed again, "KVFLastTempDir" is neither read for deletion nor written, so
+// the folder a desktop run left for its next start stays where it is.
 
+#include "base/error.h"
+#include "base/text.h"
+#include "cli/args.h"
+#include "cli/cli_prompter.h"
+#include "cli/commands.h"
+#include "config/paths.h"
+#include "config/registry.h"
+#include "config/setup.h"
+
+#include <chrono>
+#include <filesystem>
+#include <nlohmann/json.hpp>
 #include <ostream>
+#include <random>
 
 namespace kvf::cli {
 
-int RunConfig(const std::vector<std::string>&, std::ostream&, std::ostream& err) {
-    err << "kvf config: not built yet\n";
-    return 1;
+namespace fs = std::filesystem;
+
+namespace {
+
+// The list choice takes the preselected row (the default configuration), and
+// every error box is counted so that the command can fail on it.
+class SettingsPrompter : public CliPrompter {
+public:
+    explicit SettingsPrompter(std::ostream& err) : CliPrompter(err, false) {}
+    void Error(const std::string& text) override {
+        ++errors;
+        CliPrompter::Error(text);
+    }
+    int ChooseRow(const ChoiceList& list) override { return list.Rows.empty() ? -1 : list.Initial; }
+
+    int errors = 0;
+};
+
+std::string absoluteFolder(const std::string& folder) {
+    std::string path = fs::absolute(fs::path(folder)).lexically_normal().string();
+    while (path.size() > 1 && path.back() == '/') {
+        path.pop_back();
+    }
+    return path;
 }
 
-int RunSettings(const std::vector<std::string>&, std::ostream&, std::ostream& err) {
-    err << "kvf settings: not built yet\n";
-    return 1;
+std::string requiredOption(const Args& args, const char* name) {
+    std::optional<std::string> value = args.Option(name);
+    if (!value || value->empty()) {
+        throw UsageError{std::string("--") + name + " DIR is required"};
+    }
+    return *value;
+}
+
+int configAdd(const std::vector<std::string>& words, std::ostream& out) {
+    const Args args(words, {"default"});
+    const std::string& name = args.At(0, "configuration name");
+    if (name.empty() || name.find('\\') != std::string::npos) {
+        throw UsageError{"a configuration name must not be empty nor contain \"\\\""};
+    }
+    const std::string catalog = absoluteFolder(requiredOption(args, "catalog"));
+    const std::string server = absoluteFolder(requiredOption(args, "server"));
+    const std::string reports = absoluteFolder(requiredOption(args, "reports"));
+    const std::optional<std::string> temp = args.Option("temp");
+
+    Registry registry(Registry::DefaultFileName());
+    std::string stored = name;
+    for (const std::string& existing : ConfigurationNames(registry)) {
+        if (SameText(existing, name)) {
+            stored = existing;
+        }
+    }
+    registry.OpenKey(ConfigurationsKey + "\\" + stored, true);
+    registry.WriteString("KVFCatalogDir", catalog);
+    registry.WriteString("KVFServerName", server);
+    registry.WriteString("KVFReportDir", reports);
+    registry.WriteString("KVFTempDir", temp && !temp->empty() ? absoluteFolder(*temp) : std::string());
+    if (args.Switch("default")) {
+        registry.OpenKey(ConfigurationsKey, true);
+        registry.WriteString("DefaultConfig", stored);
+    }
+    (void)out;
+    return 0;
+}
+
+int configList(const std::vector<std::string>& words, std::ostream& out) {
+    const Args args(words, {});
+    if (!args.Positional().empty()) {
+        throw UsageError{"kvf config list takes no arguments"};
+    }
+    Registry registry(Registry::DefaultFileName());
+    const std::vector<std::string> names = ConfigurationNames(registry);
+    const std::string defaultName = names.empty() ? std::string() : registry.ReadString("DefaultConfig");
+    for (const std::string& name : names) {
+        out << (name == defaultName ? "* " : "  ") << name << "\n";
+    }
+    return 0;
+}
+
+// The run's temporary folder goes when the command ends, whichever way.
+struct TempFolderGuard {
+    const TkvfPaths& paths;
+    ~TempFolderGuard() {
+        std::error_code error;
+        if (!paths.TempDir.empty()) {
+            fs::remove_all(paths.TempDir, error);
+        }
+    }
+};
+
+std::string programFolder() {
+    std::error_code error;
+    fs::path exe = fs::read_symlink("/proc/self/exe", error);
+    return error ? fs::current_path().string() : exe.parent_path().string();
+}
+
+// Start-up as far as the settings object: false (its messages shown) when no
+// configuration could be chosen or the settings file is missing.
+bool startUp(const Args& args, Registry& registry, SettingsPrompter& prompter, TkvfPaths& paths,
+             std::string& lastTempDir, std::optional<TkvfSetup>& setup) {
+    if (registry.KeyExists(ConfigurationsKey)) {
+        registry.OpenKey(ConfigurationsKey, false);
+        lastTempDir = registry.ReadString("KVFLastTempDir");
+    }
+    std::mt19937 random(static_cast<std::mt19937::result_type>(
+        std::chrono::steady_clock::now().time_since_epoch().count() ^ std::random_device()()));
+    const std::optional<std::string> name = args.Option("config");
+    const bool chosen = name ? paths.OpenConfiguration(*name, registry, prompter, programFolder(), random)
+                             : paths.ChooseConfiguration(registry, prompter, programFolder(), random);
+    if (!chosen) {
+        return false;
+    }
+    setup.emplace(paths, registry, prompter);
+    if (!setup->Loaded) {
+        prompter.Warning(
+            "Не найден файл конфигурации! Переустановите программу или произведите настройку вручную!");
+        return false;
+    }
+    return true;
+}
+
+nlohmann::ordered_json settingsJson(TkvfSetup& setup) {
+    nlohmann::ordered_json sections = nlohmann::ordered_json::object();
+    for (const SettingInfo& info : SettingsTable()) {
+        nlohmann::ordered_json value;
+        std::visit([&](auto* member) { value = *member; }, info.Ref(setup));
+        if (std::string_view(info.Section) == "PriceGroupNames") {
+            sections[info.Section].push_back(value);
+        } else {
+            sections[info.Section][info.Key] = value;
+        }
+    }
+    return sections;
+}
+
+int settingsDump(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
+    const Args args(words, {});
+    if (!args.Positional().empty()) {
+        throw UsageError{"kvf settings dump takes no arguments"};
+    }
+    Registry registry(Registry::DefaultFileName());
+    SettingsPrompter prompter(err);
+    TkvfPaths paths;
+    TempFolderGuard guard{paths};
+    std::string lastTempDir;
+    std::optional<TkvfSetup> setup;
+    if (!startUp(args, registry, prompter, paths, lastTempDir, setup)) {
+        return 1;
+    }
+    nlohmann::ordered_json json;
+    json["Loaded"] = setup->Loaded;
+    json["Paths"] = {
+        {"ConfigName", paths.ConfigName},     {"CatalogDir", paths.CatalogDir},
+        {"SettingsFile", paths.SettingsFile}, {"ServerDir", paths.ServerDir},
+        {"OrdersDir", paths.OrdersDir},       {"SelectionDir", paths.SelectionDir},
+        {"RecycledDir", paths.RecycledDir},   {"ArchiveDir", paths.ArchiveDir},
+        {"RegistryDir", paths.RegistryDir},   {"ExportDir", paths.ExportDir},
+        {"ReportDir", paths.ReportDir},       {"TempDir", paths.TempDir},
+        {"LastTempDir", lastTempDir},
+    };
+    json["Settings"] = settingsJson(*setup);
+    out << json.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << "\n";
+    return prompter.errors == 0 ? 0 : 1;
+}
+
+int settingsSet(const std::vector<std::string>& words, std::ostream& err) {
+    const Args args(words, {});
+    if (args.Positional().size() != 3) {
+        throw UsageError{"kvf settings set wants SECTION KEY VALUE"};
+    }
+    const std::string& section = args.At(0, "SECTION");
+    const std::string& key = args.At(1, "KEY");
+    const SettingInfo* info = FindSetting(section, key);
+    if (info == nullptr) {
+        throw UsageError{"no setting " + section + "/" + key};
+    }
+    if (!info->Written) {
+        err << "kvf settings: " << info->Section << "/" << info->Key
+            << " is not written back by the program; edit the settings file instead\n";
+        return 1;
+    }
+    Registry registry(Registry::DefaultFileName());
+    SettingsPrompter prompter(err);
+    TkvfPaths paths;
+    TempFolderGuard guard{paths};
+    std::string lastTempDir;
+    std::optional<TkvfSetup> setup;
+    if (!startUp(args, registry, prompter, paths, lastTempDir, setup)) {
+        return 1;
+    }
+    AssignSetting(*setup, *info, args.At(2, "VALUE"));
+    setup->Store(registry, prompter);
+    return prompter.errors == 0 ? 0 : 1;
+}
+
+} // namespace
+
+int RunConfig(const std::vector<std::string>& words, std::ostream& out, std::ostream&) {
+    if (words.empty()) {
+        throw UsageError{"add or list?"};
+    }
+    const std::vector<std::string> rest(words.begin() + 1, words.end());
+    if (words[0] == "add") {
+        return configAdd(rest, out);
+    }
+    if (words[0] == "list") {
+        return configList(rest, out);
+    }
+    throw UsageError{"unknown sub-command \"" + words[0] + "\""};
+}
+
+int RunSettings(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
+    if (words.empty()) {
+        throw UsageError{"dump or set?"};
+    }
+    const std::vector<std::string> rest(words.begin() + 1, words.end());
+    if (words[0] == "dump") {
+        return settingsDump(rest, out, err);
+    }
+    if (words[0] == "set") {
+        return settingsSet(rest, err);
+    }
+    throw UsageError{"unknown sub-command \"" + words[0] + "\""};
 }
 
 } // namespace kvf::cli

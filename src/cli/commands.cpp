@@ -21,7 +21,7 @@ const std::vector<Command>& Commands() {
          RunSelection},
         {"config",
          "kvf config add NAME --catalog DIR --server DIR --reports DIR [--temp DIR] [--default] | kvf config "
-         "list",
+         "list (\"* NAME\" for the default, \"  NAME\" for the others)",
          RunConfig},
         {"settings", "kvf settings dump [--config NAME] | kvf settings set SECTION KEY VALUE [--config NAME]",
          RunSettings},

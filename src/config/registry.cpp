@@ -85,13 +85,18 @@ struct Registry::Image {
         return nullptr;
     }
 
-    // The key's own section, made when missing: placed after the last section
-    // of the nearest existing ancestor's subtree, so the file stays a tree.
+    // The key's own section, made when missing: placed before its first
+    // subkey, or else after the last section of the nearest existing
+    // ancestor's subtree, so the file stays in tree order.
     RegKeySection& section(const std::string& path) {
         if (RegKeySection* existing = find(path)) {
             return *existing;
         }
-        auto position = sections.end();
+        auto position = std::find_if(sections.begin(), sections.end(),
+                                     [&](const RegKeySection& s) { return underKey(s.Path, path); });
+        if (position != sections.end()) {
+            return *sections.insert(position, RegKeySection{path, {}});
+        }
         for (std::string ancestor = parentOf(path); !ancestor.empty(); ancestor = parentOf(ancestor)) {
             auto last = std::find_if(sections.rbegin(), sections.rend(),
                                      [&](const RegKeySection& s) { return underKey(s.Path, ancestor); });

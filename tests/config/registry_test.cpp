@@ -164,6 +164,13 @@ TEST(Registry, SubkeysInFileOrderAndNewKeysInTheirSubtree) {
     EXPECT_EQ((std::vector<std::string>{"Демо", "Склад", "Альфа", "Бета"}), registry.GetKeyNames());
     const std::string image = FromAnsi(ReadFileBytes(home.RegistryFile()));
     EXPECT_LT(image.find("Belvarek\\Бета]"), image.find("[HKEY_CURRENT_USER\\SoftWare\\Other]"));
+    // A value of the parent, written last, gets the parent's section before its subkeys.
+    registry.WriteString("DefaultConfig", "Демо");
+    const std::string after = FromAnsi(ReadFileBytes(home.RegistryFile()));
+    EXPECT_EQ(
+        0u,
+        after.find("REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\SoftWare\\Nordel\\Korvena\\Furniture380\\DBConfig\\"
+                   "Belvarek]\r\n\"DefaultConfig\"=\"Демо\"\r\n\r\n["));
     EXPECT_TRUE(registry.KeyExists("\\SoftWare\\Nordel"));
     EXPECT_FALSE(registry.KeyExists("\\SoftWare\\Nord"));
 }
