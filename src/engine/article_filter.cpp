@@ -2,6 +2,7 @@
 
 #include "base/error.h"
 #include "base/number_format.h"
+#include "catalog/catalog_lookups.h"
 
 namespace kvf {
 
@@ -53,17 +54,6 @@ std::string principleTerm(const PrincipleValues& p, double& basis) {
     }
 }
 
-// A text literal's content: a quote inside is written twice, so no value can end the literal early.
-std::string literal(const std::string& text) {
-    std::string out;
-    for (char ch : text) {
-        out += ch;
-        if (ch == '\'')
-            out += '\'';
-    }
-    return out;
-}
-
 // Appends a term: `first` while the text is still empty, `second` after that.
 void append(std::string& text, const std::string& first, const std::string& second, const std::string& tail) {
     text += (text.empty() ? first : second) + tail;
@@ -98,17 +88,17 @@ ArticleFilter BuildArticleFilter(const ArticleSwitches& s, const ArticleRequest&
         if (r.ProfSys.empty())
             throw KvfError("Для комплекта фурнитуры [" + r.ComplectName +
                            "]\r\nне указана система ответных планок!");
-        append(f, "ProfSys = '", "and ProfSys = '", literal(r.ProfSys) + "' ");
+        append(f, "ProfSys = ", "and ProfSys = ", QuoteFilterText(r.ProfSys) + " ");
     }
     if (s.CheckStulpType)
         append(f, "StulpType = ", "and StulpType = ", std::to_string(r.StulpType) + " ");
     if (s.CheckDirect)
         append(f, "(Direct = 3 or Direct = ", "and (Direct = 3 or Direct = ",
                std::to_string(r.Direction) + ") ");
-    append(f, "ID='", "and ID='", literal(r.ElementID) + "' ");
+    append(f, "ID=", "and ID=", QuoteFilterText(r.ElementID) + " ");
     if (s.HasColor) {
         filter.Fallback = f + (f.empty() ? "Color = '' " : "and Color = '' ");
-        f += (f.empty() ? "Color = '" : "and Color = '") + literal(r.Color) + "' ";
+        f += (f.empty() ? "Color = " : "and Color = ") + QuoteFilterText(r.Color) + " ";
     }
     return filter;
 }
