@@ -28,75 +28,78 @@ template <int N> SettingRef priceGroupName(TkvfSetup& s) {
 
 #define KVF_REF(member) [](TkvfSetup& s) -> SettingRef { return &s.member; }
 
-const std::vector<SettingInfo> table = {
-    {"Firm", "Name", SettingType::Text, "", true, KVF_REF(Name)},
-    {"Firm", "Logo", SettingType::Text, "", true, KVF_REF(Logo)},
-    {"Firm", "Address", SettingType::Text, "", true, KVF_REF(Address)},
-    {"Firm", "JustAddress", SettingType::Text, "", true, KVF_REF(JustAddress)},
-    {"Firm", "ZipCode", SettingType::Text, "", true, KVF_REF(ZipCode)},
-    {"Firm", "Phone1", SettingType::Text, "", true, KVF_REF(Phone1)},
-    {"Firm", "Phone2", SettingType::Text, "", true, KVF_REF(Phone2)},
-    {"Firm", "Phone3", SettingType::Text, "", true, KVF_REF(Phone3)},
-    {"Firm", "Fax", SettingType::Text, "", true, KVF_REF(Fax)},
-    {"Firm", "EMail", SettingType::Text, "", true, KVF_REF(EMail)},
-    {"Firm", "Internet", SettingType::Text, "", true, KVF_REF(Internet)},
-    {"Firm", "INN", SettingType::Text, "", true, KVF_REF(INN)},
-    {"Firm", "Account", SettingType::Text, "", true, KVF_REF(Account)},
-    {"Firm", "Director", SettingType::Text, "", true, KVF_REF(Director)},
-    {"Firm", "BookKeeper", SettingType::Text, "", true, KVF_REF(BookKeeper)},
-    {"Money", "CurCurrency", SettingType::Integer, "0", true, KVF_REF(CurCurrency)},
-    {"Tax", "NDSTax", SettingType::Decimal, "18", true, KVF_REF(NDSTax)},
-    {"Tax", "TotalNDS", SettingType::Boolean, "1", false, KVF_REF(TotalNDS)},
-    {"Tax", "ShowIncludingNDS", SettingType::Boolean, "1", false, KVF_REF(ShowIncludingNDS)},
-    {"Tax", "PriceGrpNo", SettingType::Integer, "0", false, KVF_REF(PriceGrpNo)},
-    {"PriceGroupNames", "1", SettingType::Text, "?????? #1", false, priceGroupName<1>},
-    {"PriceGroupNames", "2", SettingType::Text, "?????? #2", false, priceGroupName<2>},
-    {"PriceGroupNames", "3", SettingType::Text, "?????? #3", false, priceGroupName<3>},
-    {"PriceGroupNames", "4", SettingType::Text, "?????? #4", false, priceGroupName<4>},
-    {"PriceGroupNames", "5", SettingType::Text, "?????? #5", false, priceGroupName<5>},
-    {"PriceGroupNames", "6", SettingType::Text, "?????? #6", false, priceGroupName<6>},
-    {"PriceGroupNames", "7", SettingType::Text, "?????? #7", false, priceGroupName<7>},
-    {"PriceGroupNames", "8", SettingType::Text, "?????? #8", false, priceGroupName<8>},
-    {"PriceGroupNames", "9", SettingType::Text, "?????? #9", false, priceGroupName<9>},
-    {"PriceGroupNames", "10", SettingType::Text, "?????? #10", false, priceGroupName<10>},
-    {"Defaults", "DefProfSys", SettingType::Text, "", true, KVF_REF(DefProfSys)},
-    {"Defaults", "DefFurnSys", SettingType::Text, "", true, KVF_REF(DefFurnSys)},
-    {"Defaults", "DefFurnSysGroup", SettingType::Integer, "0", false, KVF_REF(DefFurnSysGroup)},
-    {"Defaults", "DefInnerProfColor", SettingType::Text, "", true, KVF_REF(DefInnerProfColor)},
-    {"Defaults", "DefOuterProfColor", SettingType::Text, "", true, KVF_REF(DefOuterProfColor)},
-    {"Defaults", "DefFurnColor", SettingType::Text, "", true, KVF_REF(DefFurnColor)},
-    {"Defaults", "DefHandle", SettingType::Text, "", true, KVF_REF(DefHandle)},
-    {"Defaults", "DefMaterial", SettingType::Integer, "1", true, KVF_REF(DefMaterial)},
-    {"Defaults", "DefFalzType", SettingType::Integer, "0", true, KVF_REF(DefFalzType)},
-    {"Defaults", "DefDornType", SettingType::Integer, "0", true, KVF_REF(DefDornType)},
-    {"Defaults", "DefStulpFalzType", SettingType::Integer, "0", true, KVF_REF(DefStulpFalzType)},
-    {"Defaults", "DefFlugelType", SettingType::Integer, "0", true, KVF_REF(DefFlugelType)},
-    {"Defaults", "DefProfWidth", SettingType::Decimal, "0", true, KVF_REF(DefProfWidth)},
-    {"Defaults", "DefProfThickness", SettingType::Decimal, "0", true, KVF_REF(DefProfThickness)},
-    {"Defaults", "UserDefineHeight", SettingType::Boolean, "1", false, KVF_REF(UserDefineHeight)},
-    {"Report", "Logo", SettingType::Text, "", false, KVF_REF(ReportLogo)},
-    {"FTP", "ftpHost", SettingType::Text, "", true, KVF_REF(ftpHost)},
-    {"FTP", "ftpPort", SettingType::Integer, "21", true, KVF_REF(ftpPort)},
-    {"FTP", "ftpUserName", SettingType::HexText, "", true, KVF_REF(ftpUserName)},
-    {"FTP", "ftpPassword", SettingType::HexText, "", true, KVF_REF(ftpPassword)},
-    {"FTP", "ftpDir", SettingType::Text, "", true, KVF_REF(ftpDir)},
-    {"FTP", "ftpUpload", SettingType::Boolean, "0", true, KVF_REF(ftpUpload)},
-    {registrySection, "TechnologMainWinState", SettingType::Integer, "0", true,
-     KVF_REF(TechnologMainWinState)},
-    {registrySection, "TechnologOrderWinState", SettingType::Integer, "0", true,
-     KVF_REF(TechnologOrderWinState)},
-    {registrySection, "TechnologDesignWinState", SettingType::Integer, "0", true,
-     KVF_REF(TechnologDesignWinState)},
-    {registrySection, "TechnologDesignFormW", SettingType::Integer, "640", true,
-     KVF_REF(TechnologDesignFormW)},
-    {registrySection, "TechnologDesignFormH", SettingType::Integer, "480", true,
-     KVF_REF(TechnologDesignFormH)},
-    {registrySection, "AlertIfNotFull", SettingType::Boolean, "1", true, KVF_REF(AlertIfNotFull)},
-    {registrySection, "AutoReg", SettingType::Boolean, "1", true, KVF_REF(AutoReg)},
-    {registrySection, "AutoOpenReg", SettingType::Boolean, "1", true, KVF_REF(AutoOpenReg)},
-    {registrySection, "MoveToRecycled", SettingType::Boolean, "1", true, KVF_REF(MoveToRecycled)},
-    {registrySection, "AutoLoadCurrency", SettingType::Boolean, "1", true, KVF_REF(AutoLoadCurrency)},
-};
+const std::vector<SettingInfo>& settingsTable() {
+    static const std::vector<SettingInfo> table = {
+        {"Firm", "Name", SettingType::Text, "", true, KVF_REF(Name)},
+        {"Firm", "Logo", SettingType::Text, "", true, KVF_REF(Logo)},
+        {"Firm", "Address", SettingType::Text, "", true, KVF_REF(Address)},
+        {"Firm", "JustAddress", SettingType::Text, "", true, KVF_REF(JustAddress)},
+        {"Firm", "ZipCode", SettingType::Text, "", true, KVF_REF(ZipCode)},
+        {"Firm", "Phone1", SettingType::Text, "", true, KVF_REF(Phone1)},
+        {"Firm", "Phone2", SettingType::Text, "", true, KVF_REF(Phone2)},
+        {"Firm", "Phone3", SettingType::Text, "", true, KVF_REF(Phone3)},
+        {"Firm", "Fax", SettingType::Text, "", true, KVF_REF(Fax)},
+        {"Firm", "EMail", SettingType::Text, "", true, KVF_REF(EMail)},
+        {"Firm", "Internet", SettingType::Text, "", true, KVF_REF(Internet)},
+        {"Firm", "INN", SettingType::Text, "", true, KVF_REF(INN)},
+        {"Firm", "Account", SettingType::Text, "", true, KVF_REF(Account)},
+        {"Firm", "Director", SettingType::Text, "", true, KVF_REF(Director)},
+        {"Firm", "BookKeeper", SettingType::Text, "", true, KVF_REF(BookKeeper)},
+        {"Money", "CurCurrency", SettingType::Integer, "0", true, KVF_REF(CurCurrency)},
+        {"Tax", "NDSTax", SettingType::Decimal, "18", true, KVF_REF(NDSTax)},
+        {"Tax", "TotalNDS", SettingType::Boolean, "1", false, KVF_REF(TotalNDS)},
+        {"Tax", "ShowIncludingNDS", SettingType::Boolean, "1", false, KVF_REF(ShowIncludingNDS)},
+        {"Tax", "PriceGrpNo", SettingType::Integer, "0", false, KVF_REF(PriceGrpNo)},
+        {"PriceGroupNames", "1", SettingType::Text, "?????? #1", false, priceGroupName<1>},
+        {"PriceGroupNames", "2", SettingType::Text, "?????? #2", false, priceGroupName<2>},
+        {"PriceGroupNames", "3", SettingType::Text, "?????? #3", false, priceGroupName<3>},
+        {"PriceGroupNames", "4", SettingType::Text, "?????? #4", false, priceGroupName<4>},
+        {"PriceGroupNames", "5", SettingType::Text, "?????? #5", false, priceGroupName<5>},
+        {"PriceGroupNames", "6", SettingType::Text, "?????? #6", false, priceGroupName<6>},
+        {"PriceGroupNames", "7", SettingType::Text, "?????? #7", false, priceGroupName<7>},
+        {"PriceGroupNames", "8", SettingType::Text, "?????? #8", false, priceGroupName<8>},
+        {"PriceGroupNames", "9", SettingType::Text, "?????? #9", false, priceGroupName<9>},
+        {"PriceGroupNames", "10", SettingType::Text, "?????? #10", false, priceGroupName<10>},
+        {"Defaults", "DefProfSys", SettingType::Text, "", true, KVF_REF(DefProfSys)},
+        {"Defaults", "DefFurnSys", SettingType::Text, "", true, KVF_REF(DefFurnSys)},
+        {"Defaults", "DefFurnSysGroup", SettingType::Integer, "0", false, KVF_REF(DefFurnSysGroup)},
+        {"Defaults", "DefInnerProfColor", SettingType::Text, "", true, KVF_REF(DefInnerProfColor)},
+        {"Defaults", "DefOuterProfColor", SettingType::Text, "", true, KVF_REF(DefOuterProfColor)},
+        {"Defaults", "DefFurnColor", SettingType::Text, "", true, KVF_REF(DefFurnColor)},
+        {"Defaults", "DefHandle", SettingType::Text, "", true, KVF_REF(DefHandle)},
+        {"Defaults", "DefMaterial", SettingType::Integer, "1", true, KVF_REF(DefMaterial)},
+        {"Defaults", "DefFalzType", SettingType::Integer, "0", true, KVF_REF(DefFalzType)},
+        {"Defaults", "DefDornType", SettingType::Integer, "0", true, KVF_REF(DefDornType)},
+        {"Defaults", "DefStulpFalzType", SettingType::Integer, "0", true, KVF_REF(DefStulpFalzType)},
+        {"Defaults", "DefFlugelType", SettingType::Integer, "0", true, KVF_REF(DefFlugelType)},
+        {"Defaults", "DefProfWidth", SettingType::Decimal, "0", true, KVF_REF(DefProfWidth)},
+        {"Defaults", "DefProfThickness", SettingType::Decimal, "0", true, KVF_REF(DefProfThickness)},
+        {"Defaults", "UserDefineHeight", SettingType::Boolean, "1", false, KVF_REF(UserDefineHeight)},
+        {"Report", "Logo", SettingType::Text, "", false, KVF_REF(ReportLogo)},
+        {"FTP", "ftpHost", SettingType::Text, "", true, KVF_REF(ftpHost)},
+        {"FTP", "ftpPort", SettingType::Integer, "21", true, KVF_REF(ftpPort)},
+        {"FTP", "ftpUserName", SettingType::HexText, "", true, KVF_REF(ftpUserName)},
+        {"FTP", "ftpPassword", SettingType::HexText, "", true, KVF_REF(ftpPassword)},
+        {"FTP", "ftpDir", SettingType::Text, "", true, KVF_REF(ftpDir)},
+        {"FTP", "ftpUpload", SettingType::Boolean, "0", true, KVF_REF(ftpUpload)},
+        {registrySection, "TechnologMainWinState", SettingType::Integer, "0", true,
+         KVF_REF(TechnologMainWinState)},
+        {registrySection, "TechnologOrderWinState", SettingType::Integer, "0", true,
+         KVF_REF(TechnologOrderWinState)},
+        {registrySection, "TechnologDesignWinState", SettingType::Integer, "0", true,
+         KVF_REF(TechnologDesignWinState)},
+        {registrySection, "TechnologDesignFormW", SettingType::Integer, "640", true,
+         KVF_REF(TechnologDesignFormW)},
+        {registrySection, "TechnologDesignFormH", SettingType::Integer, "480", true,
+         KVF_REF(TechnologDesignFormH)},
+        {registrySection, "AlertIfNotFull", SettingType::Boolean, "1", true, KVF_REF(AlertIfNotFull)},
+        {registrySection, "AutoReg", SettingType::Boolean, "1", true, KVF_REF(AutoReg)},
+        {registrySection, "AutoOpenReg", SettingType::Boolean, "1", true, KVF_REF(AutoOpenReg)},
+        {registrySection, "MoveToRecycled", SettingType::Boolean, "1", true, KVF_REF(MoveToRecycled)},
+        {registrySection, "AutoLoadCurrency", SettingType::Boolean, "1", true, KVF_REF(AutoLoadCurrency)},
+    };
+    return table;
+}
 
 #undef KVF_REF
 
@@ -155,11 +158,11 @@ bool makeFolder(const std::string& folder) {
 } // namespace
 
 const std::vector<SettingInfo>& SettingsTable() {
-    return table;
+    return settingsTable();
 }
 
 const SettingInfo* FindSetting(const std::string& section, const std::string& key) {
-    for (const SettingInfo& info : table) {
+    for (const SettingInfo& info : settingsTable()) {
         if (SameText(info.Section, section) && SameText(info.Key, key)) {
             return &info;
         }
@@ -266,7 +269,7 @@ void TkvfSetup::load(const TkvfPaths& paths, Registry& registry, Prompter& promp
     {
         BusyCursor busy(prompter);
         const IniFile ini(paths.SettingsFile);
-        for (const SettingInfo& info : table) {
+        for (const SettingInfo& info : settingsTable()) {
             if (isRegistry(info)) {
                 continue;
             }
@@ -300,7 +303,7 @@ void TkvfSetup::load(const TkvfPaths& paths, Registry& registry, Prompter& promp
         BusyCursor busy(prompter);
         try {
             registry.OpenKey(SettingsKey, true);
-            for (const SettingInfo& info : table) {
+            for (const SettingInfo& info : settingsTable()) {
                 if (!isRegistry(info)) {
                     continue;
                 }
@@ -335,7 +338,7 @@ void TkvfSetup::Store(Registry& registry, Prompter& prompter) {
     }
     try {
         registry.OpenKey(SettingsKey, true);
-        for (const SettingInfo& info : table) {
+        for (const SettingInfo& info : settingsTable()) {
             if (!isRegistry(info)) {
                 continue;
             }
