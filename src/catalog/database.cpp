@@ -47,7 +47,7 @@ void Database::Open(const std::string& folder) {
     folder_ = folder;
     if (!existed) {
         try {
-            Exec(SchemaSql(kind_));
+            Exec(std::string("BEGIN;") + SchemaSql(kind_) + "COMMIT;");
         } catch (...) {
             Close();
             std::filesystem::remove(path);
