@@ -184,17 +184,36 @@ std::string AnsiLowerCase(std::string_view utf8) {
     return mapCase(utf8, tables().lower);
 }
 
+namespace {
+
+// Walks both texts character by character, comparing their Windows-1251
+// bytes (optionally upper-cased) without building the images.
+int compareImages(std::string_view a, std::string_view b, const std::array<unsigned char, 256>* caseTable) {
+    size_t i = 0;
+    size_t j = 0;
+    while (i < a.size() && j < b.size()) {
+        int x = ansiByte(nextCodePoint(a, i));
+        int y = ansiByte(nextCodePoint(b, j));
+        x = x < 0 ? '?' : x;
+        y = y < 0 ? '?' : y;
+        if (caseTable != nullptr) {
+            x = (*caseTable)[x];
+            y = (*caseTable)[y];
+        }
+        if (x != y)
+            return x - y;
+    }
+    return (i < a.size()) - (j < b.size());
+}
+
+} // namespace
+
 int compareAnsi(std::string_view a, std::string_view b) {
-    const std::string x = ToAnsi(a);
-    const std::string y = ToAnsi(b);
-    const int c = std::char_traits<char>::compare(x.data(), y.data(), std::min(x.size(), y.size()));
-    if (c != 0)
-        return c;
-    return x.size() < y.size() ? -1 : (x.size() > y.size() ? 1 : 0);
+    return compareImages(a, b, nullptr);
 }
 
 int compareAnsiText(std::string_view a, std::string_view b) {
-    return compareAnsi(AnsiUpperCase(a), AnsiUpperCase(b));
+    return compareImages(a, b, &tables().upper);
 }
 
 bool SameText(std::string_view a, std::string_view b) {
