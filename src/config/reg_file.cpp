@@ -187,7 +187,15 @@ RegValue parseData(std::string name, std::string_view data, const std::vector<st
         if (!parseHexBytes(list, bytes)) {
             fault(lineNo, "неверный список байтов значения \"" + value.Name + "\"");
         }
-        if (kind == RegString) {
+        if (kind == RegDword) {
+            if (bytes.size() != 4) {
+                fault(lineNo, "неверное число значения \"" + value.Name + "\"");
+            }
+            value.Kind = RegDword;
+            for (size_t i = 4; i-- > 0;) {
+                value.Dword = (value.Dword << 8) | static_cast<unsigned char>(bytes[i]);
+            }
+        } else if (kind == RegString) {
             while (!bytes.empty() && bytes.back() == '\0') {
                 bytes.pop_back();
             }

@@ -45,20 +45,23 @@ TEST(RegFile, WritesWhatItReads) {
 }
 
 TEST(RegFile, AcceptsUtf8AndOtherForms) {
-    const std::string text = "\xEF\xBB\xBF\nREGEDIT4\n; comment\n[HKEY_CURRENT_USER\\A]\n@=\"unnamed\"\n"
-                             "\"Multi\"=hex(1):41,0d,0a,42,00\n\"Gone\"=\"x\"\n\"Gone\"=-\n"
-                             "\"Kept\"=hex(7):41,00,00\n[HKEY_CURRENT_USER\\B]\n\"Name\"=\"Имя\"\n"
-                             "[-HKEY_CURRENT_USER\\B]\n";
+    const std::string text =
+        "\xEF\xBB\xBF\nREGEDIT4\n; comment\n[HKEY_CURRENT_USER\\A]\n@=\"unnamed\"\n"
+        "\"Multi\"=hex(1):41,0d,0a,42,00\n\"Gone\"=\"x\"\n\"Gone\"=-\n"
+        "\"Kept\"=hex(7):41,00,00\n\"Number\"=hex(4):0a,01,00,00\n[HKEY_CURRENT_USER\\B]\n\"Name\"=\"Имя\"\n"
+        "[-HKEY_CURRENT_USER\\B]\n";
     const std::vector<RegKeySection> sections = ParseRegFile(text);
     ASSERT_EQ(1u, sections.size());
-    ASSERT_EQ(3u, sections[0].Values.size());
+    ASSERT_EQ(4u, sections[0].Values.size());
     EXPECT_EQ("", sections[0].Values[0].Name);
     EXPECT_EQ("unnamed", sections[0].Values[0].Text);
     EXPECT_EQ("A\r\nB", sections[0].Values[1].Text);
     EXPECT_EQ(7u, sections[0].Values[2].Kind);
+    EXPECT_EQ(RegDword, sections[0].Values[3].Kind);
+    EXPECT_EQ(0x10au, sections[0].Values[3].Dword);
     const std::string image = FormatRegFile(sections);
     EXPECT_NE(std::string::npos, image.find("@=\"unnamed\"\r\n\"Multi\"=hex(1):41,0d,0a,42,00\r\n"
-                                            "\"Kept\"=hex(7):41,00,00\r\n"));
+                                            "\"Kept\"=hex(7):41,00,00\r\n\"Number\"=dword:0000010a\r\n"));
 }
 
 TEST(RegFile, MalformedFilesNameTheLine) {
@@ -75,6 +78,7 @@ TEST(RegFile, MalformedFilesNameTheLine) {
         {"dword too long", "REGEDIT4\r\n[K]\r\n\"A\"=dword:123456789\r\n", "строка 3:"},
         {"unterminated text", "REGEDIT4\r\n[K]\r\n\"A\"=\"b\r\n", "строка 3:"},
         {"bad hex byte", "REGEDIT4\r\n[K]\r\n\"A\"=hex:0g\r\n", "строка 3:"},
+        {"hex(4) not four bytes", "REGEDIT4\r\n[K]\r\n\"A\"=hex(4):01,02\r\n", "строка 3:"},
         {"hex list cut off", "REGEDIT4\r\n[K]\r\n\"A\"=hex:01,\\\r\n", "строка 3:"},
         {"no equals sign", "REGEDIT4\r\n[K]\r\n\"A\" \"b\"\r\n", "строка 3:"},
         {"stray text", "REGEDIT4\r\n[K]\r\nA=b\r\n", "строка 3:"},
