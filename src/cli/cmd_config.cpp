@@ -63,7 +63,7 @@ std::string requiredOption(const Args& args, const char* name) {
     return *value;
 }
 
-int configAdd(const std::vector<std::string>& words, std::ostream& out) {
+int configAdd(const std::vector<std::string>& words) {
     const Args args(words, {"default"});
     const std::string& name = args.At(0, "configuration name");
     if (name.empty() || name.find('\\') != std::string::npos) {
@@ -90,7 +90,6 @@ int configAdd(const std::vector<std::string>& words, std::ostream& out) {
         registry.OpenKey(ConfigurationsKey, true);
         registry.WriteString("DefaultConfig", stored);
     }
-    (void)out;
     return 0;
 }
 
@@ -232,7 +231,7 @@ int RunConfig(const std::vector<std::string>& words, std::ostream& out, std::ost
     }
     const std::vector<std::string> rest(words.begin() + 1, words.end());
     if (words[0] == "add") {
-        return configAdd(rest, out);
+        return configAdd(rest);
     }
     if (words[0] == "list") {
         return configList(rest, out);
