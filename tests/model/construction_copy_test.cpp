@@ -57,10 +57,13 @@ TEST(ConstructionCopy, RestoreUndoesChanges) {
 
     c.Name = "changed";
     c.Note.push_back("третья");
+    c.LeftFlugel.FurnComp = std::make_unique<TkvfFurnComp>(&c.LeftFlugel);
     c.ConstrType = 2;
     c.SetShape({500, 500, 5, 0, 0, 0, 0}, 0);
     c.Restore(backup);
     EXPECT_EQ(before, saved(c));
+    // A backup taken before fittings were chosen leaves the sash without a composition.
+    EXPECT_EQ(nullptr, c.LeftFlugel.FurnComp);
     // A second restore from the same stream reads it from the start again.
     c.Restore(backup);
     EXPECT_EQ(before, saved(c));
