@@ -331,6 +331,15 @@ ParadoxTable ReadParadoxTable(const std::string& path, int codePage) {
     int numRecords = PX_get_num_records(px.doc);
     if (numFields <= 0 || !fields || recordSize <= 0 || numRecords < 0)
         throw fail("повреждённый заголовок");
+    // Every data block the header counts must be in the file; pxlib would read a
+    // truncated table's missing blocks as rows of zeros.
+    std::error_code sizeError;
+    auto fileSize = fs::file_size(path, sizeError);
+    auto needed =
+        static_cast<uintmax_t>(head->px_headersize) +
+        static_cast<uintmax_t>(head->px_fileblocks) * static_cast<uintmax_t>(head->px_maxtablesize) * 1024u;
+    if (sizeError || fileSize < needed)
+        throw fail("файл обрезан: " + std::to_string(fileSize) + " байт вместо " + std::to_string(needed));
     table.HeaderCodePage = head->px_doscodepage;
     table.Encrypted = head->px_encryption != 0;
     table.CodePage = codePage ? codePage : (table.HeaderCodePage ? table.HeaderCodePage : 1251);

@@ -256,3 +256,91 @@ TEST(ParadoxImport, BrokenFilesAreRefusedWithTheirName) {
 
 } // namespace
 } // namespace kvf
+
+namespace kvf {
+namespace {
+
+class FolderImport : public ::testing::Test {
+protected:
+    FolderImport() {
+        dir_ = fs::temp_directory_path() /
+               ("kvf_catalog_import_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_ / "px");
+    }
+    ~FolderImport() override { fs::remove_all(dir_); }
+    void Copy(const std::string& sample, const std::string& as) {
+        fs::copy_file(kSamples + sample, dir_ / "px" / as);
+    }
+    fs::path dir_;
+};
+
+TEST_F(FolderImport, CatalogTablesLandUnderTheirNamesAndOthersUnderTheirFileNames) {
+    Copy("paradoxdriver/db/GENERAL.DB", "MATERIAL.DB"); // ID, NAME, MONEYS
+    Copy("paradoxdriver/db/GENERAL.PX", "MATERIAL.PX");
+    Copy("rparadox/TypSammlung.DB", "TypSammlung.DB");
+    Copy("rparadox/TypSammlung.MB", "TypSammlung.MB");
+    Copy("rparadox/country.db", "country.db");
+    ImportResult r =
+        ImportParadoxFolder((dir_ / "px").string(), (dir_ / "out").string(), DatabaseKind::Catalog);
+    ASSERT_EQ(3u, r.Tables.size());
+    EXPECT_EQ("Material", r.Tables[0].Name);
+    EXPECT_EQ(3, r.Tables[0].Rows);
+    EXPECT_EQ("TypSammlung", r.Tables[1].Name);
+    EXPECT_EQ(5, r.Tables[1].Rows);
+    EXPECT_EQ("country", r.Tables[2].Name);
+    EXPECT_EQ(18, r.Tables[2].Rows);
+    EXPECT_FALSE(r.Warnings.empty()) << "memo and binary fields are reported";
+    EXPECT_FALSE(fs::exists(dir_ / "out" / "catalog.sqlite.import-tmp"));
+
+    Database db("test", DatabaseKind::Catalog);
+    db.Open((dir_ / "out").string());
+    std::vector<std::string> names;
+    for (const auto& f : db.TableFields("Material"))
+        names.push_back(f.Name);
+    EXPECT_EQ((std::vector<std::string>{"ID", "Name", "MONEYS"}), names) << "extra fields are kept";
+    Statement st(db, "SELECT ID, Name, MONEYS FROM Material ORDER BY rowid");
+    ASSERT_TRUE(st.Step());
+    EXPECT_EQ(1, st.ColumnInt(0));
+    EXPECT_EQ(Value{std::string("Mari")}, st.Column(1));
+    EXPECT_DOUBLE_EQ(100.0, Number(st.Column(2)));
+    Statement typ(
+        db, "SELECT \"Währung\", \"Integer kurz\", \"Datum\", \"Memo\" FROM TypSammlung ORDER BY rowid");
+    ASSERT_TRUE(typ.Step());
+    EXPECT_DOUBLE_EQ(40.0, Number(typ.Column(0)));
+    ASSERT_TRUE(typ.Step());
+    EXPECT_TRUE(IsBlank(typ.Column(0))) << "a blank money field stays blank";
+    EXPECT_TRUE(IsBlank(typ.Column(1)));
+    EXPECT_TRUE(IsBlank(typ.Column(2)));
+    EXPECT_TRUE(db.HasTable("FrnArt")) << "the other catalog tables exist, empty";
+}
+
+TEST_F(FolderImport, AFailedImportLeavesNothingBehind) {
+    Copy("rparadox/country.db", "country.db");
+    FILE* f = std::fopen((dir_ / "px" / "broken.db").c_str(), "wb");
+    std::fputs("not a table", f);
+    std::fclose(f);
+    EXPECT_THROW(ImportParadoxFolder((dir_ / "px").string(), (dir_ / "out").string(), DatabaseKind::Catalog),
+                 KvfError);
+    EXPECT_FALSE(fs::exists(dir_ / "out" / "catalog.sqlite"));
+    EXPECT_FALSE(fs::exists(dir_ / "out" / "catalog.sqlite.import-tmp"));
+}
+
+TEST_F(FolderImport, TruncatedTableIsRefused) {
+    std::string bytes;
+    {
+        FILE* in = std::fopen((kSamples + "rparadox/country.db").c_str(), "rb");
+        char buf[2300];
+        size_t n = std::fread(buf, 1, sizeof buf, in);
+        std::fclose(in);
+        bytes.assign(buf, n);
+    }
+    FILE* out = std::fopen((dir_ / "px" / "country.db").c_str(), "wb");
+    std::fwrite(bytes.data(), 1, bytes.size(), out);
+    std::fclose(out);
+    EXPECT_THROW(ReadParadoxTable((dir_ / "px" / "country.db").string()), KvfError);
+}
+
+} // namespace
+} // namespace kvf

@@ -275,3 +275,45 @@ TEST_F(TableTest, BrokenQueryShowsItsSql) {
 
 } // namespace
 } // namespace kvf
+
+namespace kvf {
+namespace {
+
+// A catalog folder that holds Paradox tables and no SQLite file is imported
+// once, with the user told, and then opens as usual.
+TEST(AutoImport, ParadoxFolderIsImportedOnFirstOpen) {
+    namespace fs = std::filesystem;
+    fs::path dir = fs::temp_directory_path() / ("kvf_catalog_auto_" + std::to_string(getpid()));
+    fs::remove_all(dir);
+    fs::create_directories(dir / "catalog");
+    fs::create_directories(dir / "registry");
+    fs::create_directories(dir / "report");
+    fs::copy_file(std::string(KVF_SHARED_DIR) + "/paradox-samples/paradoxdriver/db/GENERAL.DB",
+                  dir / "catalog" / "Material.db");
+    {
+        TDM dm;
+        ScriptedPrompter prompter;
+        ASSERT_TRUE(dm.OpenDatabases(
+            {(dir / "catalog").string(), (dir / "registry").string(), (dir / "report").string()}, prompter));
+        ASSERT_EQ(1u, prompter.records.size());
+        EXPECT_EQ(MessageKind::Information, prompter.records[0].kind);
+        EXPECT_TRUE(fs::exists(dir / "catalog" / "catalog.sqlite"));
+        EXPECT_TRUE(dm.OpenCatalogTables(prompter));
+        EXPECT_EQ(3, dm.T_Material.RecordCount());
+        ASSERT_TRUE(dm.T_Material.Locate("ID", {Value{int64_t{333333333}}}));
+        EXPECT_EQ("Elizabet", dm.T_Material.AsString("Name"));
+        dm.CloseDatabases();
+    }
+    {
+        TDM dm;
+        ScriptedPrompter prompter;
+        ASSERT_TRUE(dm.OpenDatabases(
+            {(dir / "catalog").string(), (dir / "registry").string(), (dir / "report").string()}, prompter));
+        EXPECT_TRUE(prompter.records.empty()) << "imported only once";
+        dm.CloseDatabases();
+    }
+    fs::remove_all(dir);
+}
+
+} // namespace
+} // namespace kvf
