@@ -3,6 +3,7 @@
 #include "base/error.h"
 #include "base/spec_stream.h"
 #include "model/construction.h"
+#include "model/construction_backup.h"
 
 #include <gtest/gtest.h>
 
@@ -90,6 +91,39 @@ TEST(ConstructionCopy, FailuresCarryTheirMessages) {
         ADD_FAILURE() << "restored";
     } catch (const KvfError& e) {
         EXPECT_EQ("Ошибка восстановления объекта из резервной копии!\r\n(" + cause + ")", e.what());
+    }
+}
+
+TEST(ConstructionCopy, BackupGuardRestoresUnlessCommitted) {
+    struct Case {
+        const char* name;
+        bool commit;
+        bool raise;
+    };
+    const Case cases[] = {
+        {"edit fails", false, true},
+        {"edit left without commit", false, false},
+        {"edit committed", true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TkvfConstruction position(nullptr);
+        buildPair(position);
+        const std::string before = saved(position);
+        try {
+            TkvfConstructionBackup backup(position);
+            position.Name = "changed";
+            position.ConstrType = 2;
+            position.SetShape({500, 500, 6, 0, 0, 0, 0}, 0);
+            if (c.raise) {
+                throw KvfError("failed");
+            }
+            if (c.commit) {
+                backup.Commit();
+            }
+        } catch (const KvfError&) {
+        }
+        EXPECT_EQ(c.commit, before != saved(position));
     }
 }
 
