@@ -5,7 +5,8 @@
 
 #include "base/prompter.h"
 
-class QWidget;
+#include <QPointer>
+#include <QWidget>
 
 namespace kvf {
 
@@ -14,7 +15,7 @@ public:
     explicit QtPrompter(QWidget* parent = nullptr) : parent_(parent) {}
     ~QtPrompter() override;
 
-    // The window the boxes are centred on and modal to.
+    // The window the boxes are centred on and modal to; nullptr for none.
     void SetParent(QWidget* parent) { parent_ = parent; }
     QWidget* Parent() const { return parent_; }
 
@@ -37,7 +38,7 @@ public:
     bool IsBusy() const { return busy_; }
 
 private:
-    QWidget* parent_;
+    QPointer<QWidget> parent_; // cleared when the window goes
     bool busy_ = false;
 };
 

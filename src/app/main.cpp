@@ -1,0 +1,22 @@
+// korvena: the desktop program.
+#include "qt/qt_prompter.h"
+#include "ui/korvena_app.h"
+#include "ui/main_form.h"
+
+#include <QApplication>
+
+#include <string>
+#include <vector>
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    kvf::QtPrompter prompter;
+    std::vector<std::string> args(argv, argv + argc);
+    kvf::TKorvenaApp app(prompter, args, QCoreApplication::applicationDirPath().toStdString());
+    if (!app.Start()) {
+        app.Finish();
+        return 1;
+    }
+    prompter.SetParent(app.MainForm());
+    return app.Run();
+}

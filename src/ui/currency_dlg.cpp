@@ -1,0 +1,41 @@
+#include "ui/currency_dlg.h"
+
+#include "ui/data_grid.h"
+#include "ui/table_model.h"
+
+#include <QDialogButtonBox>
+#include <QVBoxLayout>
+
+namespace kvf {
+
+void PostOnClose(TDataGrid& grid, TTableModel& model) {
+    grid.CommitEditor();
+    if (!model.PostEdits()) {
+        model.CancelEdits();
+    }
+}
+
+TCurrencyDlg::TCurrencyDlg(Table& currency, Prompter& prompter, QWidget* parent) : QDialog(parent) {
+    setObjectName("CurrencyDlg");
+    setWindowTitle(QString::fromUtf8("Курсы валют"));
+    auto* layout = new QVBoxLayout(this);
+    grid_ = new TDataGrid(this);
+    grid_->setObjectName("wwDBGrid1");
+    model_ = new TTableModel(
+        currency, {{"Name", QString::fromUtf8("Валюта"), 12}, {"Value", QString::fromUtf8("Курс"), 15}},
+        prompter, this);
+    grid_->SetTableModel(model_);
+    layout->addWidget(grid_);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+    resize(340, 260);
+}
+
+void TCurrencyDlg::done(int result) {
+    PostOnClose(*grid_, *model_);
+    QDialog::done(result);
+}
+
+} // namespace kvf
