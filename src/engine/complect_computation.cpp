@@ -33,63 +33,107 @@ struct ElementRow {
     int UseLen = 0, MinLen = 0, DefineHandleHeight = 0, HandleSideNo = 0, Required = 0;
 };
 
-ElementRow readElementRow(const Table& t) {
-    auto i = [&](const char* f) { return static_cast<int>(t.AsInteger(f)); };
-    ElementRow r;
-    r.Item = t.AsString("Item");
-    r.ItemName = t.AsString("ItemLookup");
-    r.UseIfArt = t.AsString("UseIfArt");
-    r.ScaleScheme = t.AsString("ScaleScheme");
-    r.LenFormula = t.AsString("LenFormula");
-    r.Note = t.AsString("Note");
-    r.AlertIfNoArt = t.AsString("AlertIfNoArt");
-    r.PropKey = i("PropKey");
-    r.Number = i("Number");
-    r.ItemSideNo = i("ItemSideNo");
-    r.FFBMin = i("FFBMin");
-    r.FFBMax = i("FFBMax");
-    r.FFHMin = i("FFHMin");
-    r.FFHMax = i("FFHMax");
-    r.FFL1No = i("FFL1No");
-    r.FFL1Min = i("FFL1Min");
-    r.FFL1Max = i("FFL1Max");
-    r.FFL2No = i("FFL2No");
-    r.FFL2Min = i("FFL2Min");
-    r.FFL2Max = i("FFL2Max");
-    r.FFL21No = i("FFL21No");
-    r.FFL21Min = i("FFL21Min");
-    r.FFL21Max = i("FFL21Max");
-    r.FFL22No = i("FFL22No");
-    r.FFL22Min = i("FFL22Min");
-    r.FFL22Max = i("FFL22Max");
-    r.FFANo = i("FFANo");
-    r.FFAMin = t.AsFloat("FFAMin");
-    r.FFAMax = t.AsFloat("FFAMax");
-    r.FFR1No = i("FFR1No");
-    r.FFR1Min = i("FFR1Min");
-    r.FFR1Max = i("FFR1Max");
-    r.FFR1Type = i("FFR1Type");
-    r.FFR2No = i("FFR2No");
-    r.FFR2Min = i("FFR2Min");
-    r.FFR2Max = i("FFR2Max");
-    r.FFR2Type = i("FFR2Type");
-    r.StulpType = i("StulpType");
-    r.Condition = i("Condition");
-    r.Side1No = i("Side1No");
-    r.Side2No = i("Side2No");
-    r.AngleNo = i("AngleNo");
-    r.ColorCondition = i("ColorCondition");
-    r.ScaleCondition = i("ScaleCondition");
-    r.ScaleStep = i("ScaleStep");
-    r.ScaleStart = i("ScaleStart");
-    r.ScaleNum = i("ScaleNum");
-    r.UseLen = i("UseLen");
-    r.MinLen = i("MinLen");
-    r.DefineHandleHeight = i("DefineHandleHeight");
-    r.HandleSideNo = i("HandleSideNo");
-    r.Required = i("Required");
-    return r;
-}
+template <typename T> struct RowField {
+    const char* Name;
+    T ElementRow::*Member;
+};
+
+const RowField<int> kIntFields[] = {
+    {"PropKey", &ElementRow::PropKey},
+    {"Number", &ElementRow::Number},
+    {"ItemSideNo", &ElementRow::ItemSideNo},
+    {"FFBMin", &ElementRow::FFBMin},
+    {"FFBMax", &ElementRow::FFBMax},
+    {"FFHMin", &ElementRow::FFHMin},
+    {"FFHMax", &ElementRow::FFHMax},
+    {"FFL1No", &ElementRow::FFL1No},
+    {"FFL1Min", &ElementRow::FFL1Min},
+    {"FFL1Max", &ElementRow::FFL1Max},
+    {"FFL2No", &ElementRow::FFL2No},
+    {"FFL2Min", &ElementRow::FFL2Min},
+    {"FFL2Max", &ElementRow::FFL2Max},
+    {"FFL21No", &ElementRow::FFL21No},
+    {"FFL21Min", &ElementRow::FFL21Min},
+    {"FFL21Max", &ElementRow::FFL21Max},
+    {"FFL22No", &ElementRow::FFL22No},
+    {"FFL22Min", &ElementRow::FFL22Min},
+    {"FFL22Max", &ElementRow::FFL22Max},
+    {"FFANo", &ElementRow::FFANo},
+    {"FFR1No", &ElementRow::FFR1No},
+    {"FFR1Min", &ElementRow::FFR1Min},
+    {"FFR1Max", &ElementRow::FFR1Max},
+    {"FFR1Type", &ElementRow::FFR1Type},
+    {"FFR2No", &ElementRow::FFR2No},
+    {"FFR2Min", &ElementRow::FFR2Min},
+    {"FFR2Max", &ElementRow::FFR2Max},
+    {"FFR2Type", &ElementRow::FFR2Type},
+    {"StulpType", &ElementRow::StulpType},
+    {"Condition", &ElementRow::Condition},
+    {"Side1No", &ElementRow::Side1No},
+    {"Side2No", &ElementRow::Side2No},
+    {"AngleNo", &ElementRow::AngleNo},
+    {"ColorCondition", &ElementRow::ColorCondition},
+    {"ScaleCondition", &ElementRow::ScaleCondition},
+    {"ScaleStep", &ElementRow::ScaleStep},
+    {"ScaleStart", &ElementRow::ScaleStart},
+    {"ScaleNum", &ElementRow::ScaleNum},
+    {"UseLen", &ElementRow::UseLen},
+    {"MinLen", &ElementRow::MinLen},
+    {"DefineHandleHeight", &ElementRow::DefineHandleHeight},
+    {"HandleSideNo", &ElementRow::HandleSideNo},
+    {"Required", &ElementRow::Required},
+};
+const RowField<std::string> kTextFields[] = {
+    {"Item", &ElementRow::Item},
+    {"UseIfArt", &ElementRow::UseIfArt},
+    {"ScaleScheme", &ElementRow::ScaleScheme},
+    {"LenFormula", &ElementRow::LenFormula},
+    {"Note", &ElementRow::Note},
+    {"AlertIfNoArt", &ElementRow::AlertIfNoArt},
+};
+const RowField<double> kFloatFields[] = {
+    {"FFAMin", &ElementRow::FFAMin},
+    {"FFAMax", &ElementRow::FFAMax},
+};
+
+// Reads element rows by field positions resolved once per walk: a complect has
+// tens of rows of some fifty fields each.
+class ElementRowReader {
+public:
+    explicit ElementRowReader(const Table& table) : table_(table) {
+        for (const auto& f : kIntFields)
+            ints_.push_back(position(f.Name));
+        for (const auto& f : kTextFields)
+            texts_.push_back(position(f.Name));
+        for (const auto& f : kFloatFields)
+            floats_.push_back(position(f.Name));
+    }
+
+    ElementRow Read() const {
+        const std::vector<Value>& values = table_.CurrentValues();
+        const std::vector<FieldDef>& defs = table_.Fields();
+        ElementRow r;
+        for (size_t i = 0; i < ints_.size(); ++i)
+            r.*kIntFields[i].Member = static_cast<int>(ValueAsInteger(defs[ints_[i]], values[ints_[i]]));
+        for (size_t i = 0; i < texts_.size(); ++i)
+            r.*kTextFields[i].Member = ValueAsString(defs[texts_[i]], values[texts_[i]]);
+        for (size_t i = 0; i < floats_.size(); ++i)
+            r.*kFloatFields[i].Member = ValueAsFloat(defs[floats_[i]], values[floats_[i]]);
+        r.ItemName = table_.AsString("ItemLookup");
+        return r;
+    }
+
+private:
+    int position(const char* name) const {
+        const int index = table_.FieldIndex(name);
+        if (index < 0)
+            throw KvfError("Поле [" + std::string(name) + "] не найдено в таблице [" + table_.Name() + "]");
+        return index;
+    }
+
+    const Table& table_;
+    std::vector<int> ints_, texts_, floats_;
+};
 
 // The sash geometry the conditions read, sides and corners numbered from 1.
 int sideCount(const TkvfFlugel& sash) {
@@ -331,8 +375,9 @@ void ComputeComplect(const EngineContext& ctx, const SashValues& values, const s
     TkvfFurnComp& furn = *values.Comp;
     Table& set = ctx.Data.T_FrnSet;
     FilterScope scope(set, "ID = " + QuoteFilterText(complectId));
+    const ElementRowReader reader(set);
     for (set.First(); !set.Eof(); set.Next()) {
-        const ElementRow r = readElementRow(set);
+        const ElementRow r = reader.Read();
         const RowMessages msg(complectName, r.ItemName);
         if (r.Item.empty())
             throw KvfError("В БД наборов фурнитуры в комплекте\r\n[" + complectName +
