@@ -6,7 +6,13 @@
 #include <string>
 #include <vector>
 
+namespace kvf {
+class TkvfConstruction;
+}
+
 namespace kvf::cli {
+
+class Args;
 
 using CommandFn = int (*)(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 
@@ -22,6 +28,8 @@ const std::vector<Command>& Commands();
 int Run(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 
 int RunShape(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
+// Builds a position from the shape options of `kvf shape` (cmd_shape.cpp); also used by `kvf sketch`.
+void BuildShapePosition(const Args& args, TkvfConstruction& construction);
 int RunEval(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 int RunOrder(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 int RunSelection(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
