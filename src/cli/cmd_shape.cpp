@@ -7,6 +7,7 @@
 #include "cli/model_json.h"
 #include "geometry/measures.h"
 #include "model/construction.h"
+#include "model/shape.h"
 
 #include <charconv>
 #include <cstdint>
@@ -15,18 +16,6 @@
 namespace kvf::cli {
 
 namespace {
-
-// ConstrType of each shape index as the position dialog sets it: shapes 1 and
-// 2 are pairs of sashes (the right one main for 1, the left one for 2).
-std::uint8_t constrTypeOfShape(int shape) {
-    if (shape == 1) {
-        return 1;
-    }
-    if (shape == 2) {
-        return 0;
-    }
-    return 2;
-}
 
 // Reads the shape options. An option left out takes the start value the
 // position dialog gives it for the shape; an arch radius below half the width
@@ -92,7 +81,7 @@ void buildFromOptions(const Args& args, TkvfConstruction& construction) {
     sizes.Y = y.value_or(0);
     sizes.R1 = static_cast<float>(radius.value_or(0));
     sizes.R2 = sizes.R1;
-    construction.ConstrType = constrTypeOfShape(static_cast<int>(*shape));
+    construction.ConstrType = ShapeConstrType(static_cast<int>(*shape));
     construction.SetShape(sizes, static_cast<std::int32_t>(dorn));
 }
 

@@ -34,4 +34,9 @@ struct TkvfShapeSizes {
     float R2 = 0;
 };
 
+// ConstrType of the position a shape index builds: 1 for shape 1 (a pair, the
+// right sash main), 0 for shape 2 (a pair, the left sash main), 2 (a single
+// sash) for every other index.
+std::uint8_t ShapeConstrType(int shape);
+
 } // namespace kvf

@@ -138,6 +138,14 @@ TEST(SashOutline, ShapesBuildTheirCornersAndSize) {
     }
 }
 
+TEST(SashOutline, ShapesOneAndTwoArePairs) {
+    const std::uint8_t expected[] = {2, 1, 0, 2, 2, 2, 2, 2};
+    for (int shape = 0; shape < 8; ++shape) {
+        SCOPED_TRACE(shape);
+        EXPECT_EQ(expected[shape], ShapeConstrType(shape));
+    }
+}
+
 TEST(SashOutline, PairSashesSizeAndExtent) {
     TkvfConstruction construction(nullptr);
     construction.ConstrType = 0;
