@@ -82,7 +82,7 @@ int FindCurrencyIndex(const TkvfCurrencyList* list, int currency) {
     return -1;
 }
 
-CatalogLookups::CatalogLookups(TDM& dm, PricingContext pricing) : dm_(dm), pricing_(pricing) {}
+CatalogLookups::CatalogLookups(TDM& dm, CatalogPricing pricing) : dm_(dm), pricing_(pricing) {}
 
 bool CatalogLookups::LocateText(Table& table, const char* field, const std::string& value) {
     return table.Locate(field, {Value{value}});
@@ -149,7 +149,7 @@ Money CatalogLookups::GetArticlePrice(const std::string& code, bool silent) {
     return GetArticlePrice(pricing_, code, silent);
 }
 
-Money CatalogLookups::GetArticlePrice(const PricingContext& pricing, const std::string& code, bool silent) {
+Money CatalogLookups::GetArticlePrice(const CatalogPricing& pricing, const std::string& code, bool silent) {
     Money current = Money::FromDouble(FindCurrencyRate(pricing.Currencies, pricing.CurrencyID));
     if (!FindArticle(code)) {
         if (!silent)

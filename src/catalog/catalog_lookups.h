@@ -20,7 +20,7 @@ class Table;
 class TkvfFlugel;
 
 // The active pricing context: the active window's currency list and currency.
-struct PricingContext {
+struct CatalogPricing {
     const TkvfCurrencyList* Currencies = nullptr;
     int CurrencyID = 0;
 };
@@ -53,10 +53,10 @@ int FindCurrencyIndex(const TkvfCurrencyList* list, int currency);
 
 class CatalogLookups : public ModelCatalog {
 public:
-    explicit CatalogLookups(TDM& dm, PricingContext pricing = {});
+    explicit CatalogLookups(TDM& dm, CatalogPricing pricing = {});
 
-    void SetPricing(PricingContext pricing) { pricing_ = pricing; }
-    const PricingContext& Pricing() const { return pricing_; }
+    void SetPricing(CatalogPricing pricing) { pricing_ = pricing; }
+    const CatalogPricing& Pricing() const { return pricing_; }
 
     // Catalog articles.
     bool FindArticle(const std::string& code);
@@ -65,7 +65,7 @@ public:
     std::string GetArticleUnit(const std::string& code);
     std::string GetArticleName(const std::string& code, bool silent) override;
     Money GetArticlePrice(const std::string& code, bool silent) override;
-    Money GetArticlePrice(const PricingContext& pricing, const std::string& code, bool silent);
+    Money GetArticlePrice(const CatalogPricing& pricing, const std::string& code, bool silent);
     Variant GetCatalogField(const std::string& code, const std::string& fieldName, bool silent);
     bool IsVirtualArticle(const std::string& code) override;
 
@@ -121,7 +121,7 @@ private:
     bool LocateInt(Table& table, const char* field, int value);
 
     TDM& dm_;
-    PricingContext pricing_;
+    CatalogPricing pricing_;
 };
 
 // 'text' for a filter: the text in single quotes, a quote inside doubled.

@@ -82,8 +82,9 @@ public:
     // Runs the report list of one report group; `onlyUsed` adds "USE = 1".
     bool OpenReportList(int group, bool onlyUsed, Prompter& prompter);
 
-private:
-    bool OpenDatabase(Database& db, const std::string& folder, Prompter& prompter, int codePage);
+    // Opens one database in `folder`, importing its Paradox tables first when
+    // the folder has no SQLite file; shows the error and returns false on failure.
+    bool OpenDatabase(Database& db, const std::string& folder, Prompter& prompter, int codePage = 0);
 };
 
 // Opens a table or query; on failure shows the error box and returns false.
