@@ -45,6 +45,15 @@ QRect inkBox(const QImage& image) {
 TEST(QtCanvas, CyrillicFontIsInstalled) {
     EXPECT_FALSE(QFontDatabase::families(QFontDatabase::Cyrillic).isEmpty());
     EXPECT_TRUE(QFontDatabase::families(QFontDatabase::Cyrillic).contains("DejaVu Sans"));
+    // Cyrillic text leaves glyphs, not empty boxes: "Ш" and "ш" differ in ink.
+    const auto ink = [](const char* text) {
+        Sheet sheet(60, 40);
+        QtCanvas canvas(sheet.painter);
+        canvas.TextOut({5, 5}, text);
+        return inkBox(sheet.Finish());
+    };
+    EXPECT_FALSE(ink("Ш").isEmpty());
+    EXPECT_GT(ink("Ш").height(), ink("ш").height());
 }
 
 TEST(QtCanvas, LinesGoThroughTheOrigin) {

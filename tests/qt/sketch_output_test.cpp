@@ -44,6 +44,20 @@ void fit(TkvfFlugel& flugel, int image, int opening, int rotSide) {
     }
 }
 
+std::string commandOutput(const std::string& command) {
+    FILE* pipe = popen((command + " 2>/dev/null").c_str(), "r");
+    if (!pipe) {
+        return {};
+    }
+    std::string text;
+    char chunk[256];
+    while (std::fgets(chunk, sizeof chunk, pipe)) {
+        text += chunk;
+    }
+    pclose(pipe);
+    return text;
+}
+
 // Pixels whose colour differs from the reference by more than a faint shade.
 int differingPixels(const QImage& a, const QImage& b) {
     int count = 0;
@@ -129,16 +143,10 @@ TEST(SketchOutput, PngAndPdfFiles) {
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_TRUE(file.read(5).startsWith("%PDF-"));
     file.close();
-    // The dimension labels are real text in the PDF.
-    const std::string command = "pdftotext -raw '" + pdf + "' - 2>/dev/null";
-    FILE* pipe = popen(command.c_str(), "r");
-    ASSERT_NE(nullptr, pipe);
-    std::string text;
-    char chunk[256];
-    while (std::fgets(chunk, sizeof chunk, pipe)) {
-        text += chunk;
-    }
-    pclose(pipe);
+    // The dimension labels are real text in the PDF, in the embedded DejaVu Sans.
+    const std::string text = commandOutput("pdftotext -raw '" + pdf + "' -");
+    const std::string fonts = commandOutput("pdffonts '" + pdf + "'");
+    EXPECT_NE(std::string::npos, fonts.find("DejaVuSans")) << fonts;
     EXPECT_NE(std::string::npos, text.find("1000")) << text;
     EXPECT_NE(std::string::npos, text.find("1500")) << text;
 }
