@@ -4,6 +4,7 @@
 #include "base/rounding.h"
 
 #include <ostream>
+#include <string>
 
 namespace kvf {
 
@@ -62,7 +63,8 @@ TFloatPoint PointToFloat(TPoint p) {
 TPoint AddPoints(TPoint a, TPoint b) {
     TPoint sum;
     if (__builtin_add_overflow(a.X, b.X, &sum.X) || __builtin_add_overflow(a.Y, b.Y, &sum.Y)) {
-        throw KvfError("Integer overflow");
+        throw KvfError("Целочисленное переполнение: (" + std::to_string(a.X) + ", " + std::to_string(a.Y) +
+                       ") + (" + std::to_string(b.X) + ", " + std::to_string(b.Y) + ")");
     }
     return sum;
 }
