@@ -9,7 +9,10 @@
 #include "model/order.h"
 #include "qt/sketch_output.h"
 
+#include <QGuiApplication>
+
 #include <charconv>
+#include <memory>
 #include <ostream>
 
 namespace kvf::cli {
@@ -34,6 +37,22 @@ QSize parseSize(const std::string& text) {
     return {width, height};
 }
 
+// Fonts need a QGuiApplication. The tool has none of its own when run from the
+// shell; it then makes one for the command, drawing off-screen unless the
+// environment names a platform.
+std::unique_ptr<QGuiApplication> guiApplication() {
+    if (QCoreApplication::instance()) {
+        return nullptr;
+    }
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    static int argc = 1;
+    static char name[] = "kvf";
+    static char* argv[] = {name, nullptr};
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
 } // namespace
 
 int RunSketch(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
@@ -44,6 +63,7 @@ int RunSketch(const std::vector<std::string>& words, std::ostream& out, std::ost
     }
     const QSize size = parseSize(args.OptionOr("size", "800x600"));
     const TSizeOptions options = args.Switch("no-dimensions") ? 0 : soAll;
+    const std::unique_ptr<QGuiApplication> application = guiApplication();
 
     if (args.Positional().size() > 1) {
         throw UsageError{"unexpected argument \"" + args.Positional()[1] + "\""};
