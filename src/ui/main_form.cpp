@@ -744,16 +744,17 @@ void TMainForm::PostNewsRequest() {
 }
 
 void TMainForm::OpenRegistryRequest() {
+    emit RequestReceived("OpenRegistryRequest");
     if (ctx_.Children && ctx_.Children->Supports(ChildKind::Registry)) {
         BusyCursor busy(ctx_.prompter);
         if (TChildWindow* child = ctx_.Children->CreateRegistryWindow(*this)) {
             AddChild(child);
         }
     }
-    emit RequestHandled("OpenRegistryRequest");
 }
 
 void TMainForm::CurrencyRatesRequest() {
+    emit RequestReceived("CurrencyRatesRequest");
     if (ctx_.Dm != nullptr) {
         TCurrencyDlg dialog(ctx_.Dm->T_Currency, ctx_.prompter, this);
         dialog.setWindowTitle(Item("CurrencyItem")->text());
@@ -761,16 +762,15 @@ void TMainForm::CurrencyRatesRequest() {
             WriteLastCurrencyUpdate(LastCurrencyUpdateFile(ctx_.Paths.ServerDir, ctx_.ExeFolder), Today());
         }
     }
-    emit RequestHandled("CurrencyRatesRequest");
 }
 
 // The presentation window and the news client are not part of this program yet:
 // the requests are received and do nothing visible.
 void TMainForm::PresentationRequest() {
-    emit RequestHandled("PresentationRequest");
+    emit RequestReceived("PresentationRequest");
 }
 void TMainForm::NewsRequest() {
-    emit RequestHandled("NewsRequest");
+    emit RequestReceived("NewsRequest");
 }
 
 void TMainForm::Initialise() {

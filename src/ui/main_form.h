@@ -99,8 +99,8 @@ public:
     static QStringList OpenFilters();
 
 signals:
-    // Each deferred request, when it is handled (its name).
-    void RequestHandled(const QString& name);
+    // Each deferred request as its handling begins (its name).
+    void RequestReceived(const QString& name);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

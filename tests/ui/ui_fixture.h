@@ -24,7 +24,7 @@ public:
         root_ = dir_.path().toStdString();
         registryFile_ = root_ + "/registry.reg";
         qputenv("KORVENA_REGISTRY", QByteArray::fromStdString(registryFile_));
-        for (const char* folder : {"catalog", "server", "reports", "temp", "exe"}) {
+        for (const char* folder : {"catalog", "server", "server/Registry", "reports", "temp", "exe"}) {
             QDir().mkpath(QString::fromStdString(root_ + "/" + folder));
         }
     }
