@@ -1,0 +1,97 @@
+-- What articles bring with them: strike plates (FrnSchl), colour-dependent
+-- covers (FrnAbd) and further accessories (FrnDop).
+
+-- Strike plates. Each locking cam needs one plate in the frame; the plate's
+-- element decides the family (SCHL "Классик", SCHL-O "Оптима") and, for the
+-- burglar-resistant plate, the system. PropKey 13: basic protection only,
+-- 12: RC1/RC2 only. ItemSideNo limits a row to the item on that side;
+-- StulpType to one double-sash type.
+INSERT INTO "FrnSchl" ("CatalogID", "Item", "Key", "Number", "StulpType", "PropKey", "ItemSideNo", "ItemComplectID") VALUES
+  ('NL-EU-01',  'SCHL-K',  1, 1, 0, 0,  2, ''),
+  ('NL-EU-01',  'SCHL',    2, 1, 0, 13, 4, ''),
+  ('NL-EU-01',  'SCHL-RC', 3, 1, 0, 12, 4, ''),
+  ('NL-EU-01',  'SCHL-O',  4, 1, 0, 0,  4, ''),
+  ('NL-EU-T30', 'SCHL',    5, 1, 0, 0,  0, ''),
+  ('NL-EU-T60', 'SCHL',    6, 1, 0, 0,  0, ''),
+  ('NL-EU-O',   'SCHL',    7, 1, 0, 0,  0, ''),
+  ('NL-MV-01',  'SCHL',    8, 1, 0, 13, 0, ''),
+  ('NL-MV-01',  'SCHL-RC', 9, 1, 0, 12, 0, ''),
+  ('NL-MV-01',  'SCHL-O', 10, 1, 0, 0,  0, ''),
+  ('NL-MH-01',  'SCHL',   11, 1, 0, 13, 0, ''),
+  ('NL-MH-01',  'SCHL-RC', 12, 1, 0, 12, 0, ''),
+  ('NL-MH-01',  'SCHL-O', 13, 1, 0, 0,  0, ''),
+  ('NL-MS-08',  'SCHL',   14, 1, 0, 0,  0, ''),
+  ('NL-MS-12',  'SCHL',   15, 1, 0, 0,  0, ''),
+  ('NL-MS-18',  'SCHL',   16, 1, 0, 0,  0, ''),
+  ('NL-ST-P16', 'SCHL',   17, 2, 2, 0,  0, ''),
+  ('NL-ST-P24', 'SCHL',   18, 2, 2, 0,  0, ''),
+  ('NL-ST-W16', 'SCHL',   19, 2, 3, 0,  0, ''),
+  ('NL-ST-W24', 'SCHL',   20, 2, 3, 0,  0, ''),
+  ('NL-BE-HK',  'SCHL',   21, 1, 0, 0,  0, ''),
+  ('NL-BE-SG',  'SCHL',   22, 1, 0, 0,  0, ''),
+  ('NL-FZ-0800', 'SCHL-K', 23, 2, 0, 0, 0, ''),
+  ('NL-FZ-1600', 'SCHL-K', 24, 3, 0, 0, 0, ''),
+  ('NL-PS-G16', 'SCHL',   25, 2, 0, 0,  0, 'K-PSK-L'),
+  ('NL-PS-G16', 'SCHL',   26, 2, 0, 0,  0, 'K-PSK-R'),
+  ('NL-PS-G24', 'SCHL',   27, 3, 0, 0,  0, ''),
+  ('NL-LT-01',  'SCHL-B', 28, 1, 0, 0,  0, '');
+
+-- Covers in the fittings colour; a row without colour serves every colour
+-- that has no row of its own.
+INSERT INTO "FrnAbd" ("CatalogID", "Color", "AccessoryID", "Number", "ItemSideNo", "ItemComplectID") VALUES
+  ('NL-EL-18', 'WH', 'NL-AB-EL-WH', 1, 0, ''),
+  ('NL-EL-18', 'BR', 'NL-AB-EL-BR', 1, 0, ''),
+  ('NL-EL-18', 'BZ', 'NL-AB-EL-BZ', 1, 0, ''),
+  ('NL-EL-18', '',   'NL-AB-EL-SI', 1, 0, ''),
+  ('NL-EL-20', 'WH', 'NL-AB-EL-WH', 1, 0, ''),
+  ('NL-EL-20', 'BR', 'NL-AB-EL-BR', 1, 0, ''),
+  ('NL-EL-20', 'BZ', 'NL-AB-EL-BZ', 1, 0, ''),
+  ('NL-EL-20', '',   'NL-AB-EL-SI', 1, 0, ''),
+  ('NL-LR-04', 'WH', 'NL-AB-LR-WH', 1, 0, ''),
+  ('NL-LR-04', 'BR', 'NL-AB-LR-BR', 1, 0, ''),
+  ('NL-LR-04', 'BZ', 'NL-AB-LR-BZ', 1, 0, ''),
+  ('NL-LR-04', '',   'NL-AB-LR-SI', 1, 0, ''),
+  ('NL-LR-12', 'WH', 'NL-AB-LR-WH', 1, 0, ''),
+  ('NL-LR-12', 'BR', 'NL-AB-LR-BR', 1, 0, ''),
+  ('NL-LR-12', 'BZ', 'NL-AB-LR-BZ', 1, 0, ''),
+  ('NL-LR-12', '',   'NL-AB-LR-SI', 1, 0, ''),
+  ('NL-SL-12-9', 'WH', 'NL-AB-SL-WH', 1, 0, ''),
+  ('NL-SL-12-9', 'BR', 'NL-AB-SL-BR', 1, 0, ''),
+  ('NL-SL-12-9', '',   'NL-AB-SL-SI', 1, 0, ''),
+  ('NL-SL-12-13', 'WH', 'NL-AB-SL-WH', 1, 0, ''),
+  ('NL-SL-12-13', 'BR', 'NL-AB-SL-BR', 1, 0, ''),
+  ('NL-SL-12-13', '',   'NL-AB-SL-SI', 1, 0, ''),
+  ('NL-SL-4-13', 'WH', 'NL-AB-SL-WH', 1, 0, ''),
+  ('NL-SL-4-13', 'BR', 'NL-AB-SL-BR', 1, 0, ''),
+  ('NL-SL-4-13', '',   'NL-AB-SL-SI', 1, 0, ''),
+  ('NL-DB-L', 'WH', 'NL-AB-DB-WH', 1, 0, ''),
+  ('NL-DB-L', 'BR', 'NL-AB-DB-BR', 1, 0, ''),
+  ('NL-DB-L', '',   'NL-AB-DB-SI', 1, 0, ''),
+  ('NL-DB-R', 'WH', 'NL-AB-DB-WH', 1, 0, ''),
+  ('NL-DB-R', 'BR', 'NL-AB-DB-BR', 1, 0, ''),
+  ('NL-DB-R', '',   'NL-AB-DB-SI', 1, 0, '');
+
+-- Fasteners and further parts. PropKey 12: only with burglar resistance.
+INSERT INTO "FrnDop" ("CatalogID", "AccessoryID", "Key", "Number", "PropKey", "StulpType", "ItemSideNo", "ItemComplectID") VALUES
+  ('NL-EL-18',    'NL-SCR-4-35', 1, 4, 0, 0, 0, ''),
+  ('NL-EL-20',    'NL-SCR-4-35', 2, 4, 0, 0, 0, ''),
+  ('NL-LR-04',    'NL-SCR-4-35', 3, 4, 0, 0, 0, ''),
+  ('NL-LR-12',    'NL-SCR-4-35', 4, 4, 0, 0, 0, ''),
+  ('NL-SL-12-9',  'NL-SCR-4-35', 5, 3, 0, 0, 0, ''),
+  ('NL-SL-12-13', 'NL-SCR-4-35', 6, 3, 0, 0, 0, ''),
+  ('NL-SL-4-13',  'NL-SCR-4-35', 7, 3, 0, 0, 0, ''),
+  ('NL-DB-L',     'NL-SCR-5-60', 8, 6, 0, 0, 0, ''),
+  ('NL-DB-R',     'NL-SCR-5-60', 9, 6, 0, 0, 0, ''),
+  ('NL-HG-BR',    'NL-SCR-M5', 10, 2, 0, 0, 0, ''),
+  ('NL-HG-BZ',    'NL-SCR-M5', 11, 2, 0, 0, 0, ''),
+  ('NL-HG-SI',    'NL-SCR-M5', 12, 2, 0, 0, 0, ''),
+  ('NL-HG-WH',    'NL-SCR-M5', 13, 2, 0, 0, 0, ''),
+  ('NL-HK-00',    'NL-SCR-M5', 14, 2, 0, 0, 0, ''),
+  ('NL-HK-WH',    'NL-SCR-M5', 15, 2, 0, 0, 0, ''),
+  ('NL-SPR-K13',  'NL-SCR-RC', 16, 4, 12, 0, 0, ''),
+  ('NL-SPR-K9',   'NL-SCR-RC', 17, 4, 12, 0, 0, ''),
+  ('NL-SPR-KW',   'NL-SCR-RC', 18, 4, 12, 0, 0, ''),
+  ('NL-EU-01',    'NL-PIN-RC', 19, 1, 12, 0, 0, ''),
+  ('NL-MV-01',    'NL-PIN-RC', 20, 1, 12, 0, 0, ''),
+  ('NL-DL-25',    'NL-SCR-4-45', 21, 8, 0, 0, 0, 'L-MULTI'),
+  ('NL-DL-35',    'NL-SCR-4-45', 22, 8, 0, 0, 0, 'L-MULTI');
