@@ -28,7 +28,9 @@ template <int N> SettingRef priceGroupName(TkvfSetup& s) {
 
 #define KVF_REF(member) [](TkvfSetup& s) -> SettingRef { return &s.member; }
 
-const std::vector<SettingInfo>& settingsTable() {
+} // namespace
+
+const std::vector<SettingInfo>& SettingsTable() {
     static const std::vector<SettingInfo> table = {
         {"Firm", "Name", SettingType::Text, "", true, KVF_REF(Name)},
         {"Firm", "Logo", SettingType::Text, "", true, KVF_REF(Logo)},
@@ -103,6 +105,8 @@ const std::vector<SettingInfo>& settingsTable() {
 
 #undef KVF_REF
 
+namespace {
+
 bool isRegistry(const SettingInfo& info) {
     return std::string_view(info.Section) == registrySection;
 }
@@ -157,12 +161,8 @@ bool makeFolder(const std::string& folder) {
 
 } // namespace
 
-const std::vector<SettingInfo>& SettingsTable() {
-    return settingsTable();
-}
-
 const SettingInfo* FindSetting(const std::string& section, const std::string& key) {
-    for (const SettingInfo& info : settingsTable()) {
+    for (const SettingInfo& info : SettingsTable()) {
         if (SameText(info.Section, section) && SameText(info.Key, key)) {
             return &info;
         }
@@ -269,7 +269,7 @@ void TkvfSetup::load(const TkvfPaths& paths, Registry& registry, Prompter& promp
     {
         BusyCursor busy(prompter);
         const IniFile ini(paths.SettingsFile);
-        for (const SettingInfo& info : settingsTable()) {
+        for (const SettingInfo& info : SettingsTable()) {
             if (isRegistry(info)) {
                 continue;
             }
@@ -303,7 +303,7 @@ void TkvfSetup::load(const TkvfPaths& paths, Registry& registry, Prompter& promp
         BusyCursor busy(prompter);
         try {
             registry.OpenKey(SettingsKey, true);
-            for (const SettingInfo& info : settingsTable()) {
+            for (const SettingInfo& info : SettingsTable()) {
                 if (!isRegistry(info)) {
                     continue;
                 }
@@ -338,7 +338,7 @@ void TkvfSetup::Store(Registry& registry, Prompter& prompter) {
     }
     try {
         registry.OpenKey(SettingsKey, true);
-        for (const SettingInfo& info : settingsTable()) {
+        for (const SettingInfo& info : SettingsTable()) {
             if (!isRegistry(info)) {
                 continue;
             }
