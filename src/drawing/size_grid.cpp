@@ -142,13 +142,8 @@ void TkvfSizeGrid::addFlugel(const TkvfFlugel& flugel, TSizeOptions options) {
 }
 
 void TkvfSizeGrid::Draw(long double scale) {
-    const CanvasBrush brush = canvas.GetBrush();
-    struct BrushGuard {
-        Canvas& canvas;
-        CanvasBrush brush;
-        ~BrushGuard() { canvas.SetBrush(brush); }
-    } restore{canvas, brush};
-    canvas.SetBrush({brush.Color, BrushStyle::Clear});
+    CanvasStateGuard restore(canvas);
+    canvas.SetBrush({canvas.GetBrush().Color, BrushStyle::Clear});
 
     TPoint horzOrigin{0, DivRound(Extent.Y, scale)};
     TPoint vertOrigin{DivRound(Extent.X, scale), 0};

@@ -30,31 +30,9 @@ void TkvfSizing::DrawRow(Canvas& canvas, TPoint origin, bool vertical, int rowHe
     }
 }
 
-namespace {
-
-// Restores the pen and the text alignment of a canvas on every exit path.
-class PenAndAlignGuard {
-public:
-    explicit PenAndAlignGuard(Canvas& canvas)
-        : canvas(canvas), pen(canvas.GetPen()), align(canvas.GetTextAlign()) {}
-    ~PenAndAlignGuard() {
-        canvas.SetTextAlign(align);
-        canvas.SetPen(pen);
-    }
-    PenAndAlignGuard(const PenAndAlignGuard&) = delete;
-    PenAndAlignGuard& operator=(const PenAndAlignGuard&) = delete;
-
-private:
-    Canvas& canvas;
-    CanvasPen pen;
-    unsigned align;
-};
-
-} // namespace
-
 void TkvfSizing::DrawDimension(Canvas& canvas, TPoint origin, int rowHeight, TPoint PA, TPoint PB,
                                long double scale) {
-    PenAndAlignGuard restore(canvas);
+    CanvasStateGuard restore(canvas);
     CanvasPen pen = canvas.GetPen();
     pen.Width = 1;
     canvas.SetPen(pen);

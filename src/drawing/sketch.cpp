@@ -9,29 +9,11 @@
 #include "model/furn_comp.h"
 #include "model/line.h"
 
+#include <algorithm>
+
 namespace kvf {
 
 namespace {
-
-// Restores the origin, pen and brush of a canvas on every exit path.
-class SketchStateGuard {
-public:
-    explicit SketchStateGuard(Canvas& canvas)
-        : canvas(canvas), origin(canvas.GetOrigin()), pen(canvas.GetPen()), brush(canvas.GetBrush()) {}
-    ~SketchStateGuard() {
-        canvas.SetBrush(brush);
-        canvas.SetPen(pen);
-        canvas.SetOrigin(origin);
-    }
-    SketchStateGuard(const SketchStateGuard&) = delete;
-    SketchStateGuard& operator=(const SketchStateGuard&) = delete;
-
-private:
-    Canvas& canvas;
-    TPoint origin;
-    CanvasPen pen;
-    CanvasBrush brush;
-};
 
 void setPenWidth(Canvas& canvas, int width) {
     CanvasPen pen = canvas.GetPen();
@@ -63,7 +45,7 @@ void Draw(Canvas& canvas, const TkvfConstruction& construction, int left, int to
     const std::int32_t offX = (static_cast<std::int32_t>(availW) - Ws) / 2 + 10;
     const std::int32_t offY = (static_cast<std::int32_t>(availH) - Hs) / 2 + 10;
 
-    SketchStateGuard restore(canvas);
+    CanvasStateGuard restore(canvas);
     const TPoint origin = canvas.GetOrigin();
     canvas.SetOrigin(AddPoints(origin, {left + offX, top + offY}));
     setPenWidth(canvas, 3);
@@ -112,12 +94,7 @@ void DrawOpeningLines(Canvas& canvas, const TkvfLine& opening, const TkvfLine& r
     } else {
         apex = MidPoint(end, start);
     }
-    const CanvasPen pen = canvas.GetPen();
-    struct PenGuard {
-        Canvas& canvas;
-        CanvasPen pen;
-        ~PenGuard() { canvas.SetPen(pen); }
-    } restore{canvas, pen};
+    CanvasStateGuard restore(canvas);
     setPenWidth(canvas, 1);
     canvas.MoveTo(ScalePoint(opening.StartPoint->GetPoint(), k));
     canvas.LineTo(ScalePoint(apex, k));
