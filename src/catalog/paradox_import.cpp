@@ -297,7 +297,7 @@ Value DecodeParadoxValue(const ParadoxField& field, const unsigned char* p, int 
     case '@':
         if (AllZero(p, 8))
             return Value{};
-        return DecodeDouble(p) / 86400000.0 - kOleEpochDay;
+        return (DecodeDouble(p) - kOleEpochDay * 86400000.0) / 86400000.0;
     case 'Y':
         if (AllZero(p, n))
             return Value{};
