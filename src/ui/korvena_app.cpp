@@ -2,6 +2,7 @@
 
 #include "base/error.h"
 #include "base/prompter.h"
+#include "catalog/record_clipboard.h"
 #include "catalog/tdm.h"
 #include "config/registry.h"
 #include "config/setup.h"
@@ -99,9 +100,10 @@ void TKorvenaApp::createWindows() {
         progress(2, QString::fromUtf8("Загрузка системы..."));
         QApplication::setApplicationName(QString::fromUtf8("Korvena ФУРНИТУРА"));
         dm_ = std::make_unique<TDM>();
+        clipBoard_ = std::make_unique<TRecClipBoard>();
         progress(20);
         context_.reset(new TAppContext{prompter_, *registry_, paths_, *setup_, switches_, exeFolder_,
-                                       dm_.get(), nullptr, children_});
+                                       dm_.get(), clipBoard_.get(), children_});
         mainForm_ = std::make_unique<TMainForm>(*context_);
         progress(40);
         mainForm_->Initialise();
@@ -125,6 +127,7 @@ void TKorvenaApp::Finish() {
     finished_ = true;
     mainForm_.reset();
     context_.reset();
+    clipBoard_.reset();
     if (dm_ != nullptr) {
         dm_->CloseDatabases();
         dm_.reset();

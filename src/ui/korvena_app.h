@@ -22,6 +22,7 @@ class Registry;
 class TChildFactory;
 class TDM;
 class TMainForm;
+class TRecClipBoard;
 class TkvfSetup;
 struct TAppContext;
 
@@ -72,6 +73,7 @@ private:
     TkvfPaths paths_;
     std::unique_ptr<TkvfSetup> setup_;
     std::unique_ptr<TDM> dm_;
+    std::unique_ptr<TRecClipBoard> clipBoard_;
     std::unique_ptr<TAppContext> context_;
     std::unique_ptr<TMainForm> mainForm_;
     bool finished_ = false;

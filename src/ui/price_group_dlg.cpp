@@ -1,5 +1,8 @@
 #include "ui/price_group_dlg.h"
 
+#include "base/error.h"
+#include "base/prompter.h"
+#include "catalog/record_clipboard.h"
 #include "catalog/table.h"
 #include "config/setup.h"
 #include "ui/currency_dlg.h"
@@ -71,6 +74,10 @@ TPriceGroupDlg::TPriceGroupDlg(Table& priceGrp, const TkvfSetup& setup, Prompter
     layout->addLayout(bottom);
 
     TGridKeyHandlers handlers;
+    if (clipBoard_ != nullptr) {
+        handlers.OnCtrlC = [this] { copyRows(); };
+        handlers.OnCtrlV = [this] { pasteRows(); };
+    }
     grid_->KeyHandler = [this, handlers](QKeyEvent* event) {
         return HandleGridKey(*grid_, *event, prompter_, handlers);
     };
@@ -80,6 +87,43 @@ TPriceGroupDlg::TPriceGroupDlg(Table& priceGrp, const TkvfSetup& setup, Prompter
 void TPriceGroupDlg::showEvent(QShowEvent* event) {
     pages_->setCurrentIndex(0);
     QDialog::showEvent(event);
+}
+
+void TPriceGroupDlg::copyRows() {
+    if (!model_->PostEdits()) {
+        return;
+    }
+    std::vector<int64_t> selected;
+    for (int row : grid_->SelectedRows()) {
+        selected.push_back(model_->RowIdAt(row));
+    }
+    const int current = grid_->CurrentRow();
+    if (current >= 0) {
+        model_->MoveTo(current);
+    }
+    clipBoard_->Copy(&table_, nullptr, false, selected, "", "", "");
+}
+
+void TPriceGroupDlg::pasteRows() {
+    if (!model_->PostEdits()) {
+        return;
+    }
+    const int current = std::max(0, grid_->CurrentRow());
+    if (current < model_->rowCount()) {
+        model_->MoveTo(current);
+    }
+    try {
+        clipBoard_->Paste(&table_, false, 0, "", 0, prompter_);
+    } catch (const KvfError& e) {
+        prompter_.Error(e.what());
+    }
+    if (table_.State() == TableState::Insert) {
+        // One row pasted: it stays open for editing.
+        model_->AdoptPendingInsert(current);
+        grid_->GoToRow(current);
+    } else {
+        model_->Reload();
+    }
 }
 
 void TPriceGroupDlg::done(int result) {

@@ -38,6 +38,9 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void copyRows();
+    void pasteRows();
+
     Table& table_;
     Prompter& prompter_;
     TRecClipBoard* clipBoard_;

@@ -209,6 +209,17 @@ void TTableModel::CancelEdits() {
     emit dataChanged(index(row, 0), index(row, columnCount() - 1));
 }
 
+void TTableModel::AdoptPendingInsert(int row) {
+    if (table_.State() != TableState::Insert) {
+        return;
+    }
+    row = std::clamp(row, 0, rowCount());
+    beginInsertRows({}, row, row);
+    rows_.insert(rows_.begin() + row, readCurrent());
+    endInsertRows();
+    editingRow_ = row;
+}
+
 bool TTableModel::InsertRecord(int row) {
     if (readOnly_ || !PostEdits()) {
         return false;

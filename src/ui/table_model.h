@@ -59,6 +59,10 @@ public:
     // Posts the row being edited or inserted; false (error shown) when the post failed.
     bool PostEdits();
     void CancelEdits();
+    // The table's row id of a model row (-1 for the row being inserted).
+    int64_t RowIdAt(int row) const { return rows_[row].RowId; }
+    // Shows a row the table itself has put in insert mode (a paste) before `row`, as the row being edited.
+    void AdoptPendingInsert(int row);
     // A blank row in insert mode before `row` (at the end for rowCount()).
     bool InsertRecord(int row);
     // Deletes the rows (indexes of this model); false when one failed (error shown).
