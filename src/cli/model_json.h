@@ -8,6 +8,8 @@
 namespace kvf {
 class TkvfConstruction;
 class TkvfFlugel;
+class TkvfOrder;
+class TkvfOrderSelection;
 } // namespace kvf
 
 namespace kvf::cli {
@@ -23,5 +25,17 @@ nlohmann::ordered_json FlugelToJson(const TkvfFlugel& sash);
 
 // {"ConstrType", "Size":[w,h], "LeftFlugel":{...}, "RightFlugel":{...} or null for a single sash}
 nlohmann::ordered_json ConstructionToJson(const TkvfConstruction& construction);
+
+// Order and selection files as JSON for `kvf order dump|from-json` and `kvf
+// selection dump|from-json`: every stored field under the model's name; dates
+// as OLE date numbers, money as text with four decimals ("12.3456"), singles
+// as numbers, lists of text lines as arrays. A sash is {Dorn, Points, Lines,
+// FurnComp (null or the composition with its Items), MatList}.
+nlohmann::ordered_json OrderToJson(const TkvfOrder& order);
+nlohmann::ordered_json SelectionToJson(const TkvfOrderSelection& selection);
+// Fill an order (selection) from such JSON; absent keys keep the object's
+// values. A value of the wrong kind or range raises KvfError naming the key.
+void OrderFromJson(const nlohmann::ordered_json& json, TkvfOrder& order);
+void SelectionFromJson(const nlohmann::ordered_json& json, TkvfOrderSelection& selection);
 
 } // namespace kvf::cli

@@ -127,4 +127,18 @@ inline std::string SmallOrder(const std::string& v,
     return b.Str();
 }
 
+// A small selection in the layout of version v: two items, the second excluded.
+inline std::string SmallSelection(const std::string& version,
+                                  const std::string& header = "Korvena Furniture Selection File") {
+    Bytes b;
+    b.Text(header).Text(version).Int(1).Int(2).Date(43831.5).Date(43832.75).Int(3);
+    b.Text("S-1").Date(43830.0).Text("\xC2\xFB\xE1\xEE\xF0\xEA\xE0"); // "Выборка"
+    b.Int(1).Int(2).Real(92.5);
+    b.Int(2).Int(4).Real(20.0).Byte(1).Text("n1\r\nn2\r\n");
+    b.Int(2);
+    b.Bool(true).Text("A-1").Text("001").Real(700).Real(1400).Int(3).Text("Kitchen").Text("%A\\1.KFO370");
+    b.Bool(false).Text("A-2").Text("002").Real(0).Real(0).Int(0).Text("").Text("C:\\OTHER\\2.KFO370");
+    return b.Str();
+}
+
 } // namespace kvf::test

@@ -20,18 +20,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string smallSelection(const std::string& version, const std::string& header = kSelectionFileHeader) {
-    Bytes b;
-    b.Text(header).Text(version).Int(1).Int(2).Date(43831.5).Date(43832.75).Int(3);
-    b.Text("S-1").Date(43830.0).Text("\xC2\xFB\xE1\xEE\xF0\xEA\xE0"); // "Выборка"
-    b.Int(1).Int(2).Real(92.5);
-    b.Int(2).Int(4).Real(20.0).Byte(1).Text("n1\r\nn2\r\n");
-    b.Int(2);
-    b.Bool(true).Text("A-1").Text("001").Real(700).Real(1400).Int(3).Text("Kitchen").Text("%A\\1.KFO370");
-    b.Bool(false).Text("A-2").Text("002").Real(0).Real(0).Int(0).Text("").Text("C:\\OTHER\\2.KFO370");
-    return b.Str();
-}
-
 class SelectionFile : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -51,7 +39,7 @@ protected:
 };
 
 TEST_F(SelectionFile, CurrentLayoutIsWrittenByteForByte) {
-    const std::string golden = smallSelection("06.10.2015");
+    const std::string golden = SmallSelection("06.10.2015");
     TkvfOrderSelection selection;
     bool converted = true;
     ASSERT_TRUE(selection.LoadFromFile(write("in.kfs370", golden), converted, prompter));
@@ -82,21 +70,21 @@ TEST_F(SelectionFile, VersionAndHeaderChecks) {
     };
     const Case cases[] = {
         {"older, accepted",
-         smallSelection("05.10.2015"),
+         SmallSelection("05.10.2015"),
          true,
          true,
          true,
          {{MessageKind::Confirmation, "Необходимо конвертировать файл выборки!\r\nЗагружаемая версия: "
                                       "05.10.2015\r\nТекущая версия: 06.10.2015"}}},
         {"older, cancelled",
-         smallSelection("10.12.2009"),
+         SmallSelection("10.12.2009"),
          false,
          false,
          false,
          {{MessageKind::Confirmation, "Необходимо конвертировать файл выборки!\r\nЗагружаемая версия: "
                                       "10.12.2009\r\nТекущая версия: 06.10.2015"}}},
         {"newer",
-         smallSelection("26.12.2019"),
+         SmallSelection("26.12.2019"),
          true,
          false,
          false,
@@ -104,18 +92,18 @@ TEST_F(SelectionFile, VersionAndHeaderChecks) {
                                  "текущая.\r\nДанный модуль поддерживает файлы выборки\r\nверсии не старше: "
                                  "06.10.2015!\r\nЗагружаемая версия: 26.12.2019"}}},
         {"order file header",
-         smallSelection("06.10.2015", "Korvena Furniture Order File"),
+         SmallSelection("06.10.2015", "Korvena Furniture Order File"),
          true,
          false,
          false,
          {{MessageKind::Error, "Данный файл не является файлом Nordel Omnivals!"}}},
         {"header compared exactly",
-         smallSelection("06.10.2015", "korvena furniture selection file"),
+         SmallSelection("06.10.2015", "korvena furniture selection file"),
          true,
          false,
          false,
          {{MessageKind::Error, "Данный файл не является файлом Nordel Omnivals!"}}},
-        {"version that is no date", smallSelection("x.y.z"), true, false, false, {}},
+        {"version that is no date", SmallSelection("x.y.z"), true, false, false, {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -146,7 +134,7 @@ TEST_F(SelectionFile, FailuresOfFiles) {
     EXPECT_EQ(0u, errors[0].find("Ошибка загрузки выборки!\r\n("));
     EXPECT_EQ(0u, errors[1].find("Ошибка сохранения выборки!\r\n("));
 
-    const std::string whole = smallSelection("06.10.2015");
+    const std::string whole = SmallSelection("06.10.2015");
     for (size_t cut = 0; cut < whole.size(); cut += 5) {
         ScriptedPrompter answers;
         TSpecStream stream = TSpecStream::FromBytes(whole.substr(0, cut), &answers);
