@@ -3,10 +3,13 @@
 // (cmd_<group>.cpp) and gets the words after its name.
 
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace kvf {
+class Prompter;
+class TDM;
 class TkvfConstruction;
 }
 
@@ -40,5 +43,10 @@ int RunSketch(const std::vector<std::string>& words, std::ostream& out, std::ost
 int RunDemo(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 // The `order recalc` sub-command (cmd_recalc.cpp).
 int RunOrderRecalc(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
+// The `catalog check` sub-command (cmd_catalog_check.cpp).
+int RunCatalogCheck(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
+// Opens the catalog tables of --catalog DIR, else of the default configuration's
+// catalog folder; never creates a catalog. False after a failure, told on `err`.
+bool OpenCatalogFolder(const std::optional<std::string>& option, TDM& dm, Prompter& prompter, std::ostream& err);
 
 } // namespace kvf::cli
