@@ -7,8 +7,8 @@
 #include "model/order_selection.h"
 
 #include <charconv>
-#include <cstdint>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <string>
 
@@ -87,7 +87,6 @@ ordered_json ConstructionToJson(const TkvfConstruction& construction) {
     return json;
 }
 
-
 // Order and selection records as JSON.
 
 namespace record_json {
@@ -98,9 +97,15 @@ using Json = ordered_json;
     throw KvfError(std::string("JSON: значение \"") + key + "\" должно быть " + wanted + ".");
 }
 
-Json money(Money value) { return value.Format4(); }
-Json lines(const std::vector<std::string>& list) { return Json(list); }
-Json point(std::int32_t x, std::int32_t y) { return Json::array({x, y}); }
+Json money(Money value) {
+    return value.Format4();
+}
+Json lines(const std::vector<std::string>& list) {
+    return Json(list);
+}
+Json point(std::int32_t x, std::int32_t y) {
+    return Json::array({x, y});
+}
 
 // Readers: an absent key leaves the target as it is.
 const Json* find(const Json& json, const char* key) {
@@ -263,16 +268,27 @@ Json furnComp(const TkvfFurnComp& comp) {
 }
 
 void takeFurnComp(const Json& json, TkvfFurnComp& comp) {
-    for (auto [key, field] : {std::pair{"FurnSys", &comp.FurnSys}, {"ProfSys", &comp.ProfSys},
-                              {"Color", &comp.Color}, {"Complect", &comp.Complect}, {"Hinge", &comp.Hinge},
-                              {"HandlePart", &comp.HandlePart}, {"Lock", &comp.Lock},
-                              {"Cylinder", &comp.Cylinder}, {"Drive", &comp.Drive}, {"Latch", &comp.Latch}})
+    for (auto [key, field] : {std::pair{"FurnSys", &comp.FurnSys},
+                              {"ProfSys", &comp.ProfSys},
+                              {"Color", &comp.Color},
+                              {"Complect", &comp.Complect},
+                              {"Hinge", &comp.Hinge},
+                              {"HandlePart", &comp.HandlePart},
+                              {"Lock", &comp.Lock},
+                              {"Cylinder", &comp.Cylinder},
+                              {"Drive", &comp.Drive},
+                              {"Latch", &comp.Latch}})
         take(json, key, *field);
-    for (auto [key, field] :
-         {std::pair{"ComplectImage", &comp.ComplectImage}, {"HandleImage", &comp.HandleImage},
-          {"HingeImage", &comp.HingeImage}, {"DriveImage", &comp.DriveImage}, {"ExtraImage", &comp.ExtraImage},
-          {"HandleColor", &comp.HandleColor}, {"HingeColor", &comp.HingeColor}, {"DriveColor", &comp.DriveColor},
-          {"ExtraColor", &comp.ExtraColor}, {"UserHandleHeight", &comp.UserHandleHeight}})
+    for (auto [key, field] : {std::pair{"ComplectImage", &comp.ComplectImage},
+                              {"HandleImage", &comp.HandleImage},
+                              {"HingeImage", &comp.HingeImage},
+                              {"DriveImage", &comp.DriveImage},
+                              {"ExtraImage", &comp.ExtraImage},
+                              {"HandleColor", &comp.HandleColor},
+                              {"HingeColor", &comp.HingeColor},
+                              {"DriveColor", &comp.DriveColor},
+                              {"ExtraColor", &comp.ExtraColor},
+                              {"UserHandleHeight", &comp.UserHandleHeight}})
         take(json, key, *field);
     take(json, "UserHandleHeightSet", comp.UserHandleHeightSet);
     take(json, "Properties", comp.Properties);
@@ -482,18 +498,31 @@ ordered_json OrderToJson(const TkvfOrder& order) {
 
 void OrderFromJson(const ordered_json& json, TkvfOrder& order) {
     using namespace record_json;
-    for (auto [key, field] : {std::pair{"Header", &order.Header}, {"Version", &order.Version},
-                              {"OrderNo", &order.OrderNo}, {"AltOrderNo", &order.AltOrderNo},
-                              {"Customer", &order.Customer}, {"ObjectName", &order.ObjectName},
-                              {"Address", &order.Address}, {"Phones", &order.Phones}, {"Remark", &order.Remark},
-                              {"ProfSys", &order.ProfSys}, {"InnerProfColor", &order.InnerProfColor},
-                              {"OuterProfColor", &order.OuterProfColor}, {"FurnSys", &order.FurnSys},
-                              {"FurnColor", &order.FurnColor}, {"Handle", &order.Handle}})
+    for (auto [key, field] : {std::pair{"Header", &order.Header},
+                              {"Version", &order.Version},
+                              {"OrderNo", &order.OrderNo},
+                              {"AltOrderNo", &order.AltOrderNo},
+                              {"Customer", &order.Customer},
+                              {"ObjectName", &order.ObjectName},
+                              {"Address", &order.Address},
+                              {"Phones", &order.Phones},
+                              {"Remark", &order.Remark},
+                              {"ProfSys", &order.ProfSys},
+                              {"InnerProfColor", &order.InnerProfColor},
+                              {"OuterProfColor", &order.OuterProfColor},
+                              {"FurnSys", &order.FurnSys},
+                              {"FurnColor", &order.FurnColor},
+                              {"Handle", &order.Handle}})
         take(json, key, *field);
-    for (auto [key, field] : {std::pair{"Reserved1", &order.Reserved1}, {"Reserved2", &order.Reserved2},
-                              {"Reserved3", &order.Reserved3}, {"Falz", &order.Falz}, {"Dorn", &order.Dorn},
-                              {"StulpType", &order.StulpType}, {"OpenType", &order.OpenType},
-                              {"PriceGroupNo", &order.PriceGroupNo}, {"CurrencyID", &order.CurrencyID}})
+    for (auto [key, field] : {std::pair{"Reserved1", &order.Reserved1},
+                              {"Reserved2", &order.Reserved2},
+                              {"Reserved3", &order.Reserved3},
+                              {"Falz", &order.Falz},
+                              {"Dorn", &order.Dorn},
+                              {"StulpType", &order.StulpType},
+                              {"OpenType", &order.OpenType},
+                              {"PriceGroupNo", &order.PriceGroupNo},
+                              {"CurrencyID", &order.CurrencyID}})
         take(json, key, *field);
     take(json, "Created", order.Created);
     take(json, "Modified", order.Modified);
@@ -545,11 +574,15 @@ ordered_json SelectionToJson(const TkvfOrderSelection& selection) {
 
 void SelectionFromJson(const ordered_json& json, TkvfOrderSelection& selection) {
     using namespace record_json;
-    for (auto [key, field] : {std::pair{"Header", &selection.Header}, {"Version", &selection.Version},
-                              {"SelNo", &selection.SelNo}, {"SelName", &selection.SelName}})
+    for (auto [key, field] : {std::pair{"Header", &selection.Header},
+                              {"Version", &selection.Version},
+                              {"SelNo", &selection.SelNo},
+                              {"SelName", &selection.SelName}})
         take(json, key, *field);
-    for (auto [key, field] : {std::pair{"Reserved1", &selection.Reserved1}, {"Reserved2", &selection.Reserved2},
-                              {"Reserved3", &selection.Reserved3}, {"CurrencyID", &selection.CurrencyID},
+    for (auto [key, field] : {std::pair{"Reserved1", &selection.Reserved1},
+                              {"Reserved2", &selection.Reserved2},
+                              {"Reserved3", &selection.Reserved3},
+                              {"CurrencyID", &selection.CurrencyID},
                               {"PriceGroupNo", &selection.PriceGroupNo}})
         take(json, key, *field);
     take(json, "Created", selection.Created);
