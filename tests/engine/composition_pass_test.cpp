@@ -219,7 +219,7 @@ TEST_F(PassTest, PairUsesItsDoubleSashTypeAndSetFurnComputesThroughTheModel) {
     left.Dorn = 215;
     TkvfFurnChoice right = left;
     // SetFurn prices the position: A1 costs 2.5 in currency 1 at rate 1.
-    Row(dm.T_Catalog, {{"ID", "A1"}, {"Name", "Артикул A1"}, {"Price", int64_t{25000}}, {"Currency", 1}});
+    Row(dm.T_Catalog, {{"ID", "A1"}, {"Name", "Артикул A1"}, {"Price", 2.5}, {"Currency", 1}});
     order.Currencies.push_back(std::make_unique<TkvfCurrencyItem>(1, 1.0f));
     lookups.SetPricing({&order.Currencies, 1});
     FittingsEngine engine = Engine();
