@@ -164,7 +164,14 @@ bool TkvfOrder::LoadFromStream(TSpecStream& stream, bool& converted, Prompter& p
         Dorn = stream.ReadInteger();
         StulpType = stream.ReadInteger();
         OpenType = stream.ReadInteger();
+        ObsoleteText1.clear();
+        ObsoleteText2.clear();
     } else {
+        // A reused order keeps no defaults of a file read before.
+        Falz = 0;
+        Dorn = 0;
+        StulpType = 0;
+        OpenType = 0;
         ObsoleteText1 = stream.ReadText();
         ObsoleteText2 = stream.ReadText();
     }

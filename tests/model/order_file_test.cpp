@@ -80,8 +80,10 @@ TEST_F(OrderFile, EveryOlderLayoutReads) {
         SCOPED_TRACE(c.version);
         ScriptedPrompter answers;
         answers.confirmAnswers = {true};
+        // The order is reused: the file read before must leave nothing behind.
         TkvfOrder order;
         bool converted = false;
+        ASSERT_TRUE(order.LoadFromFile(write("first.kfo370", SmallOrder("26.12.2019")), converted, answers));
         ASSERT_TRUE(order.LoadFromFile(write("old.kfo370", SmallOrder(c.version)), converted, answers));
         const bool current = std::string(c.version) == "26.12.2019";
         EXPECT_EQ(!current, converted);
