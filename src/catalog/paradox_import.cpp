@@ -15,7 +15,6 @@ extern "C" {
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <map>
 #include <memory>
 
 namespace kvf {

@@ -489,7 +489,6 @@ bool Table::Locate(std::string_view fieldList, const std::vector<Value>& values,
         prefixOfOrder = fields[k] == order_.Fields[k] &&
                         IsTextKind(fields_[fields[k]].Kind) == std::holds_alternative<std::string>(values[k]);
     int n = ViewSize();
-    int start = 0;
     if (prefixOfOrder) {
         std::vector<std::string> images;
         for (size_t k = 0; k < fields.size(); ++k)
@@ -510,7 +509,7 @@ bool Table::Locate(std::string_view fieldList, const std::vector<Value>& values,
             }
         return false;
     }
-    for (int i = start; i < n; ++i)
+    for (int i = 0; i < n; ++i)
         if (matches(ViewAt(i))) {
             cursor_ = i;
             eof_ = bof_ = false;

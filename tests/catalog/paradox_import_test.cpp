@@ -229,6 +229,11 @@ TEST(ParadoxImport, EncryptedTablesMatchTheirPlainTwins) {
     }
     ParadoxTable e = ReadParadoxTable(kSamples + "paradoxdriver/encrypt/encrypted.db");
     ASSERT_EQ(4u, e.Rows.size());
+    EXPECT_TRUE(e.Encrypted);
+    EXPECT_EQ("Last one", Text(e.Rows[3][1]));
+    ParadoxTable e35 = ReadParadoxTable(kSamples + "paradoxdriver/encrypt/encrypted35.db");
+    EXPECT_EQ("Test2", Text(e35.Rows[1][1]));
+    EXPECT_DOUBLE_EQ(2, Number(e35.Rows[1][0]));
 }
 
 TEST(ParadoxImport, BrokenFilesAreRefusedWithTheirName) {
