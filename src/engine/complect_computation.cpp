@@ -431,14 +431,16 @@ void ComputeComplect(const EngineContext& ctx, const SashValues& values, const s
 void ExpandComposite(const EngineContext& ctx, const SashValues& values, const std::string& elementId,
                      const std::string& complectId, int count, const std::string& profSys, int slot,
                      int sideNo) {
+    // Most elements are not composite: a plain search answers that without a filter.
     Table& parts = ctx.Data.T_FrnItoI;
-    FilterScope scope(parts, "ID = " + QuoteFilterText(elementId));
-    if (parts.IsEmpty())
+    if (!parts.Locate("ID", {Value(elementId)}))
         return;
     Table& item = ctx.Data.T_FrnItem;
     if (!item.FindKey({Value(elementId)}))
         throw KvfError("Элемент фурнитуры [" + elementId + "] не найден в документации!");
     const std::string compositeName = item.AsString("Name");
+
+    FilterScope scope(parts, "ID = " + QuoteFilterText(elementId));
 
     TkvfFurnComp& furn = *values.Comp;
     for (parts.First(); !parts.Eof(); parts.Next()) {
