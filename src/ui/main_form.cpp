@@ -18,8 +18,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDockWidget>
 #include <QFileDialog>
 #include <QLabel>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -69,6 +71,7 @@ TMainForm::TMainForm(TAppContext& context, QWidget* parent) : QMainWindow(parent
     createMenus();
     createToolBars();
     createStatusBar();
+    createNewsPanels();
     connect(mdi_, &QMdiArea::subWindowActivated, this, [this] { MenuUpdate(); });
     MenuUpdate();
 }
@@ -211,12 +214,10 @@ void TMainForm::createMenus() {
     debug->setChecked(ctx_.Setup.Debug);
     connect(debug, &QAction::toggled, this, [this](bool on) { ctx_.Setup.Debug = on; });
     helpMenu->addSeparator();
-    QAction* general =
-        addItem(helpMenu, "ShowGeneralNewsPanelItem", QString::fromUtf8("Панель новостей"), {});
-    QAction* personal =
-        addItem(helpMenu, "ShowPersonalInfoPanelItem", QString::fromUtf8("Панель личных сообщений"), {});
-    general->setCheckable(true);
-    personal->setCheckable(true);
+    addItem(helpMenu, "ShowGeneralNewsPanelItem", QString::fromUtf8("Панель новостей"), {})
+        ->setCheckable(true);
+    addItem(helpMenu, "ShowPersonalInfoPanelItem", QString::fromUtf8("Панель личных сообщений"), {})
+        ->setCheckable(true);
     addItem(helpMenu, "CheckNewsItem", QString::fromUtf8("Проверить новости"), [this] { PostNewsRequest(); });
     helpMenu->addSeparator();
     addItem(helpMenu, "AboutItem", QString::fromUtf8("&О программе..."), [this] {
@@ -333,6 +334,23 @@ void TMainForm::createToolBars() {
     personalInfoBar_ = addToolBar("PersonalInfoBar");
     personalInfoBar_->setObjectName("PersonalInfoBar");
     personalInfoBar_->hide();
+}
+
+void TMainForm::createNewsPanels() {
+    // The news client's panels: the general news beside the windows and the
+    // personal messages as the last band; their menu entries show and hide them.
+    auto* news = new QDockWidget(QString::fromUtf8("Новости"), this);
+    news->setObjectName("GeneralNewsPanel");
+    news->setWidget(new QListWidget(news));
+    addDockWidget(Qt::RightDockWidgetArea, news);
+    news->hide();
+    auto bind = [this](const char* item, QWidget* panel) {
+        QAction* action = Item(item);
+        action->setChecked(panel->isVisibleTo(this));
+        connect(action, &QAction::toggled, panel, &QWidget::setVisible);
+    };
+    bind("ShowGeneralNewsPanelItem", news);
+    bind("ShowPersonalInfoPanelItem", personalInfoBar_);
 }
 
 void TMainForm::createStatusBar() {
@@ -497,7 +515,7 @@ void TMainForm::MenuUpdate() {
     for (const char* name : ChildCommands) {
         Item(name)->setEnabled(false);
     }
-    TChildWindow* active = isActiveWindow() || !anyChild ? ActiveChild() : ActiveChild();
+    TChildWindow* active = ActiveChild();
     mergeChildMenus(active);
     orderToolBar_->setVisible(false);
     orderLstToolBar_->setVisible(false);

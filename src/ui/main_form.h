@@ -113,6 +113,7 @@ private:
     void createMenus();
     void createToolBars();
     void createStatusBar();
+    void createNewsPanels();
     void fillWindowMenu();
     void mergeChildMenus(TChildWindow* child);
     void applyChildState(QMdiSubWindow* window);

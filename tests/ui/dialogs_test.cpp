@@ -12,6 +12,7 @@
 #include "ui_fixture.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QImage>
 #include <QKeyEvent>
@@ -243,6 +244,19 @@ TEST_F(CatalogDialogTest, PriceGroupCopyAndPasteThroughTheRecordClipboard) {
     EXPECT_EQ(QString::fromUtf8("Опт"), dialog.Model()->CellText(dialog.Model()->EditingRow(), 1));
     dialog.done(QDialog::Accepted);
     EXPECT_EQ(std::vector<std::string>({"Розница", "Опт", "Опт"}), groupNames());
+}
+
+TEST_F(CatalogDialogTest, PriceGroupCellTextThroughTheSystemClipboard) {
+    TPriceGroupDlg dialog(dm.T_PriceGrp, TkvfSetup(), prompter, nullptr);
+    TDataGrid* grid = dialog.Grid();
+    grid->setCurrentIndex(dialog.Model()->index(0, 1));
+    press(grid, Qt::Key_Insert, Qt::ControlModifier);
+    EXPECT_EQ(QString::fromUtf8("Розница"), QApplication::clipboard()->text());
+    grid->setCurrentIndex(dialog.Model()->index(1, 1));
+    press(grid, Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_EQ(1, dialog.Model()->EditingRow());
+    dialog.done(QDialog::Rejected);
+    EXPECT_EQ(std::vector<std::string>({"Розница", "Розница"}), groupNames());
 }
 
 TEST_F(CatalogDialogTest, PriceGroupFirstPageOnShowAndNamesPage) {

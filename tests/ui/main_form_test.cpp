@@ -448,6 +448,35 @@ TEST_F(MainFormTest, ClosingClosesChildrenLastToFirstAndARefusalKeepsItOpen) {
     EXPECT_FALSE(form->isVisible());
 }
 
+TEST_F(MainFormTest, ClosingAnOrderWindowClearsStatusPanelsTwoAndThree) {
+    auto form = makeForm(false, &factory);
+    form->show();
+    form->OpenRegistryRequest();
+    form->SetStatusPanel(2, "2");
+    form->SetStatusPanel(3, "3");
+    form->findChild<QMdiArea*>()->closeActiveSubWindow();
+    QApplication::processEvents();
+    EXPECT_EQ("2", form->StatusPanel(2));
+    form->NewOrder();
+    form->findChild<QMdiArea*>()->closeActiveSubWindow();
+    QApplication::processEvents();
+    EXPECT_EQ("", form->StatusPanel(2));
+    EXPECT_EQ("", form->StatusPanel(3));
+}
+
+TEST_F(MainFormTest, NewsEntriesShowTheirPanels) {
+    auto form = makeForm();
+    form->show();
+    auto* news = form->findChild<QWidget*>("GeneralNewsPanel");
+    ASSERT_NE(nullptr, news);
+    EXPECT_FALSE(form->Item("ShowGeneralNewsPanelItem")->isChecked());
+    EXPECT_FALSE(news->isVisible());
+    form->Item("ShowGeneralNewsPanelItem")->trigger();
+    EXPECT_TRUE(news->isVisible());
+    form->Item("ShowPersonalInfoPanelItem")->trigger();
+    EXPECT_TRUE(form->findChild<QToolBar*>("PersonalInfoBar")->isVisible());
+}
+
 TEST_F(MainFormTest, DestroyingStoresTheWindowState) {
     setup.TechnologMainWinState = 0;
     auto form = makeForm();
