@@ -63,7 +63,7 @@ protected:
 
     // Two positions of one 700 x 1400 mm sash each, choosing complect C1, with
     // a stale item (seven of A1, never priced) that a recalculation replaces.
-    void WriteOrder() {
+    void WriteOrder(bool staleItem = true) {
         ScriptedPrompter prompter;
         TkvfOrder order;
         order.Version = kCurrentOrderVersion;
@@ -85,8 +85,10 @@ protected:
             comp.FurnSys = "1205";
             comp.Color = "RAL";
             comp.Complect = "C1";
-            comp.Items.push_back(std::make_unique<TkvfFurnItem>(&comp));
-            comp.Items.back()->Set("A1", "C1", 0, 7, "", 0, "");
+            if (staleItem) {
+                comp.Items.push_back(std::make_unique<TkvfFurnItem>(&comp));
+                comp.Items.back()->Set("A1", "C1", 0, 7, "", 0, "");
+            }
         }
         ASSERT_TRUE(order.SaveToFile(orderFile, prompter));
     }
@@ -156,6 +158,20 @@ TEST_F(RecalcCommand, AnErrorStopsTheRunAndWritesNothing) {
               err.str());
     EXPECT_EQ(before, Bytes(orderFile));
     EXPECT_FALSE(fs::exists(folder / "out.kfo370"));
+}
+
+TEST_F(RecalcCommand, OlderOrderIsConvertedOnlyWithYes) {
+    // "01.01.2020" has a smaller version key than the current "26.12.2019".
+    WriteCatalog(1);
+    WriteOrder(false);
+    std::string bytes = Bytes(orderFile);
+    bytes.replace(bytes.find(kCurrentOrderVersion), 10, "01.01.2020");
+    std::ofstream(orderFile, std::ios::binary) << bytes;
+    const std::string before = Bytes(orderFile);
+    EXPECT_EQ(1, Run({orderFile, "--catalog", catalogDir.string()}));
+    EXPECT_EQ(before, Bytes(orderFile));
+    EXPECT_EQ(0, Run({orderFile, "--catalog", catalogDir.string(), "--yes"})) << err.str();
+    EXPECT_EQ((std::vector<std::string>{"1: A1 x1 cost 25000", "2: A1 x1 cost 25000"}), Load(orderFile));
 }
 
 TEST_F(RecalcCommand, MissingCatalogFolderAndMissingFile) {

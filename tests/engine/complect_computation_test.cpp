@@ -351,11 +351,44 @@ TEST_F(ElementWalk, HandleHeightFromTheArticle) {
     EXPECT_EQ("", ComputeError());
     EXPECT_EQ(70, sash->Lines[2]->HandleHeight);
 
+    // The side rule's handle direction 1 measures the height from the side's end point.
+    Row(dm.T_FrnSide, {{"ID", "C1"}, {"Side", 3}, {"HandleDirect", 1}});
+    EXPECT_EQ("", ComputeError());
+    EXPECT_EQ(70, sash->Lines[2]->HandleHeight);
+    EXPECT_EQ(14000 - 700, sash->Lines[2]->HandleMark.Y); // side 3 runs down from (7000, 0) to (7000, 14000)
+
     // The user's own height wins.
     sash->Lines[2]->HandleHeight = 0;
     Comp().UserHandleHeightSet = true;
     EXPECT_EQ("", ComputeError());
     EXPECT_EQ(0, sash->Lines[2]->HandleHeight);
+}
+
+TEST_F(ElementWalk, ColourByTheRowsCondition) {
+    Element("EC", {{"HasColor", 1}});
+    Article("EC", "A-IN", {{"Color", "IN"}});
+    Article("EC", "A-OUT", {{"Color", "OUT"}});
+    Article("EC", "A-RAL", {{"Color", "RAL"}});
+    struct Case {
+        const char* name;
+        int colorCondition;
+        int openType; // opening code of the position
+        const char* article;
+    } cases[] = {
+        {"fittings colour", 0, 401, "A-RAL"},
+        {"outer colour", 1, 401, "A-OUT"},
+        {"inner colour", 2, 401, "A-IN"},
+        {"outer for opening type 1", 3, 401, "A-OUT"},
+        {"inner for other opening types", 3, 499, "A-IN"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        position->OpenType = c.openType;
+        dm.T_FrnSet.EmptyTable();
+        ElementRow("C1", "EC", {{"ColorCondition", c.colorCondition}});
+        EXPECT_EQ("", ComputeError());
+        EXPECT_EQ(std::vector<std::string>{std::string(c.article) + " x1"}, Items());
+    }
 }
 
 class Composite : public EngineTest {
