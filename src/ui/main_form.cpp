@@ -319,15 +319,9 @@ void TMainForm::createToolBars() {
         item->setToolTip(QString::fromUtf8(nav.hint));
         item->setStatusTip(QString::fromUtf8(nav.hint));
         orderLstToolBar_->addAction(item);
-        orderLstToolBar_->widgetForAction(item)->setObjectName(nav.name);
-    }
-    auto* navigatorStyle = orderLstToolBar_;
-    for (QAction* a : navigatorStyle->actions()) {
-        if (a->text().isEmpty()) {
-            if (auto* tool = qobject_cast<QToolButton*>(navigatorStyle->widgetForAction(a))) {
-                tool->setToolButtonStyle(Qt::ToolButtonIconOnly);
-            }
-        }
+        auto* tool = qobject_cast<QToolButton*>(orderLstToolBar_->widgetForAction(item));
+        tool->setObjectName(nav.name);
+        tool->setToolButtonStyle(Qt::ToolButtonIconOnly);
     }
 
     // The personal-messages band of the news client.
