@@ -151,6 +151,7 @@ INSERT INTO "FrnArt" ("ID", "CatalogID", "Key") VALUES
   ('DLOCK-Z', 'NL-DZ-01', 99),
   ('DLOCK-T', 'NL-DT-01', 100),
   ('DLOCK-M', 'NL-DM-01', 101),
+  ('LOCK-U',  'NL-LU-01', 111),
   ('DLOCK-E', 'NL-DE-01', 102),
   ('DLOCK-K', 'NL-DK-01', 103),
   ('LATCH',   'NL-LT-01', 104),
