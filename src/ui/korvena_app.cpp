@@ -109,7 +109,12 @@ void TKorvenaApp::createWindows() {
         mainForm_->Initialise();
         progress(100);
     } catch (const std::exception& e) {
+        splash.reset();
         prompter_.Error(e.what());
+        // A main window that was made stays usable.
+        if (mainForm_ != nullptr && !mainForm_->isVisible()) {
+            mainForm_->show();
+        }
     }
 }
 
