@@ -165,11 +165,14 @@ ArcKind arcKind(const TkvfFlugel& sash, int n) {
 // The messages of an element row: complect name, element name, then the fault.
 class RowMessages {
 public:
+    // The names are referred to, not copied: the messages are built only when raised.
     RowMessages(const std::string& complectName, const std::string& elementName)
-        : prefix_("В БД наборов фурнитуры в комплекте [" + complectName +
-                  "]\r\nсодержится элемент фурнитуры [" + elementName + "],\r\n") {}
+        : complectName_(complectName), elementName_(elementName) {}
 
-    [[noreturn]] void Raise(const std::string& tail) const { throw KvfError(prefix_ + tail); }
+    [[noreturn]] void Raise(const std::string& tail) const {
+        throw KvfError("В БД наборов фурнитуры в комплекте [" + complectName_ +
+                       "]\r\nсодержится элемент фурнитуры [" + elementName_ + "],\r\n" + tail);
+    }
 
     [[noreturn]] void SideLengthNumber(int group) const {
         Raise("для которого определены условия установки, зависящие от\r\nдлины стороны, на которую он "
@@ -188,7 +191,8 @@ public:
     }
 
 private:
-    std::string prefix_;
+    const std::string& complectName_;
+    const std::string& elementName_;
 };
 
 // Steps 4 to 10 of the walk: whether the row's conditions hold for the sash.
