@@ -86,10 +86,12 @@ Int128 scaledProduct(Int128 product, int exponent) {
             return 0;
         if (exponent > 19)
             overflow();
-        const Int128 scaled = product * pow10(exponent);
-        if (scaled / pow10(exponent) != product)
+        // Checked before multiplying: a signed 128-bit overflow is undefined.
+        const Int128 factor = pow10(exponent);
+        const Int128 limit = (~static_cast<unsigned __int128>(0) >> 1) / factor;
+        if (product > limit || product < -limit)
             overflow();
-        return scaled;
+        return product * factor;
     }
     if (-exponent > 38)
         return 0; // the product is below 10^36
