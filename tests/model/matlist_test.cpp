@@ -170,5 +170,17 @@ TEST(OrderVat, ThreeHundredAtTwentyPercent) {
     EXPECT_EQ("360.0000", order.TotalWithNDS().Format4());
 }
 
+TEST(OrderVat, OverflowRaises) {
+    TkvfOrder order;
+    TkvfConstruction& p = order.AddPosition();
+    p.Number = 1;
+    p.Cost = Money::FromRaw(9000000000000000000LL);
+    order.GetTotalNDS = true;
+    order.NDSTax = 3.4e23f;
+    EXPECT_THROW(order.TotalNDS(), KvfError);
+    p.Number = 2;
+    EXPECT_THROW(order.Total(), KvfError);
+}
+
 } // namespace
 } // namespace kvf::test
