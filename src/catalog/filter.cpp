@@ -14,6 +14,7 @@ struct FilterNode {
     enum class Kind { And, Or, Compare } NodeKind = Kind::Compare;
     std::unique_ptr<FilterNode> Left, Right;
     int Field = -1;
+    FieldKind FieldType = FieldKind::Text;
     CompareOp Op = CompareOp::Eq;
     bool LiteralIsText = false;
     std::string Text;     // text literal (UTF-8) or the number as written
@@ -234,6 +235,7 @@ private:
         node->Op = ParseOperator();
         ParseLiteral(*node);
         const FieldDef& f = fields_[node->Field];
+        node->FieldType = f.Kind;
         if (!IsTextKind(f.Kind) && node->LiteralIsText && !node->Text.empty()) {
             char* end = nullptr;
             node->Number = std::strtod(node->Text.c_str(), &end);
@@ -275,18 +277,17 @@ int CompareNumbers(double a, double b) {
     return a < b ? -1 : 1;
 }
 
-bool Evaluate(const FilterNode& n, const std::vector<FieldDef>& fields, const std::vector<Value>& row) {
+bool Evaluate(const FilterNode& n, const std::vector<Value>& row) {
     switch (n.NodeKind) {
     case FilterNode::Kind::And:
-        return Evaluate(*n.Left, fields, row) && Evaluate(*n.Right, fields, row);
+        return Evaluate(*n.Left, row) && Evaluate(*n.Right, row);
     case FilterNode::Kind::Or:
-        return Evaluate(*n.Left, fields, row) || Evaluate(*n.Right, fields, row);
+        return Evaluate(*n.Left, row) || Evaluate(*n.Right, row);
     case FilterNode::Kind::Compare:
         break;
     }
-    const FieldDef& f = fields[n.Field];
     const Value& v = row[n.Field];
-    if (IsTextKind(f.Kind)) {
+    if (IsTextKind(n.FieldType)) {
         const std::string* s = std::get_if<std::string>(&v);
         static const std::string kEmpty;
         const std::string& text = s ? *s : kEmpty;
@@ -300,7 +301,13 @@ bool Evaluate(const FilterNode& n, const std::vector<FieldDef>& fields, const st
     }
     if (n.LiteralIsText && n.Text.empty())
         return Apply(n.Op, IsBlank(v) ? 0 : 1);
-    return Apply(n.Op, CompareNumbers(ValueAsFloat(f, v), n.Number));
+    double number = 0;
+    if (const auto* i = std::get_if<int64_t>(&v))
+        number =
+            n.FieldType == FieldKind::Money ? static_cast<double>(*i) / 10000.0 : static_cast<double>(*i);
+    else if (const auto* d = std::get_if<double>(&v))
+        number = *d;
+    return Apply(n.Op, CompareNumbers(number, n.Number));
 }
 
 void CollectFixed(const FilterNode& n, int field, std::optional<Value>& out) {
@@ -326,13 +333,12 @@ CompiledFilter::~CompiledFilter() = default;
 std::shared_ptr<const CompiledFilter> CompiledFilter::Compile(std::string_view text,
                                                               const std::vector<FieldDef>& fields) {
     std::shared_ptr<CompiledFilter> f(new CompiledFilter());
-    f->fields_ = fields;
     f->root_ = Parser(text, fields).Parse();
     return f;
 }
 
 bool CompiledFilter::Matches(const std::vector<Value>& row) const {
-    return Evaluate(*root_, fields_, row);
+    return Evaluate(*root_, row);
 }
 
 std::optional<Value> CompiledFilter::FixedValue(int fieldIndex) const {

@@ -38,7 +38,6 @@ public:
 private:
     CompiledFilter() = default;
     std::unique_ptr<FilterNode> root_;
-    std::vector<FieldDef> fields_;
 };
 
 } // namespace kvf

@@ -449,35 +449,57 @@ bool Table::Locate(std::string_view fieldList, const std::vector<Value>& values,
     RequireActive();
     EnsureView();
     std::vector<int> fields;
-    for (const auto& name : SplitFields(fieldList)) {
-        int f = FieldIndex(name);
+    if (fieldList.find(';') == std::string_view::npos) {
+        int f = FieldIndex(fieldList);
         if (f < 0)
-            throw KvfError("Поле [" + name + "] не найдено в таблице [" + objectName_ + "]");
+            throw KvfError("Поле [" + std::string(fieldList) + "] не найдено в таблице [" + objectName_ +
+                           "]");
         fields.push_back(f);
+    } else {
+        for (const auto& name : SplitFields(fieldList)) {
+            int f = FieldIndex(name);
+            if (f < 0)
+                throw KvfError("Поле [" + name + "] не найдено в таблице [" + objectName_ + "]");
+            fields.push_back(f);
+        }
     }
     if (fields.size() != values.size())
         throw KvfError("Неверное число значений для поиска в таблице [" + objectName_ + "]");
 
+    // Wanted values in the form each field compares: text as it is (or upper
+    // case), numbers as numbers.
+    std::vector<std::string> wantText(fields.size());
+    std::vector<double> wantNumber(fields.size());
+    for (size_t k = 0; k < fields.size(); ++k) {
+        const FieldDef& fd = fields_[fields[k]];
+        if (IsTextKind(fd.Kind)) {
+            wantText[k] = ValueAsString(fd, values[k]);
+            if (options.CaseInsensitive)
+                wantText[k] = AnsiUpperCase(wantText[k]);
+        } else {
+            FieldDef asNumber{fd.Name, FieldKind::Double};
+            wantNumber[k] = ValueAsFloat(asNumber, NormalizeValue(asNumber, values[k]));
+        }
+    }
     auto matches = [&](int row) {
         for (size_t k = 0; k < fields.size(); ++k) {
             const FieldDef& fd = fields_[fields[k]];
             const Value& v = rows_[row].Values[fields[k]];
             if (IsTextKind(fd.Kind)) {
-                std::string have = ValueAsString(fd, v);
-                std::string want = ValueAsString(fd, values[k]);
+                static const std::string kEmpty;
+                const std::string* s = std::get_if<std::string>(&v);
+                const std::string& have = s ? *s : kEmpty;
                 if (options.CaseInsensitive) {
-                    have = AnsiUpperCase(have);
-                    want = AnsiUpperCase(want);
+                    std::string upper = AnsiUpperCase(have);
+                    if (options.PartialKey ? upper.compare(0, wantText[k].size(), wantText[k]) != 0
+                                           : upper != wantText[k])
+                        return false;
+                } else if (options.PartialKey ? have.compare(0, wantText[k].size(), wantText[k]) != 0
+                                              : have != wantText[k]) {
+                    return false;
                 }
-                if (options.PartialKey ? have.compare(0, want.size(), want) != 0 : have != want)
-                    return false;
-            } else {
-                FieldDef asNumber{fd.Name, FieldKind::Double};
-                double want = std::holds_alternative<std::string>(values[k])
-                                  ? ValueAsFloat(asNumber, NormalizeValue(asNumber, values[k]))
-                                  : ValueAsFloat(asNumber, values[k]);
-                if (CompareNumbers(ValueAsFloat(fd, v), want) != 0)
-                    return false;
+            } else if (CompareNumbers(ValueAsFloat(fd, v), wantNumber[k]) != 0) {
+                return false;
             }
         }
         return true;
@@ -590,16 +612,37 @@ Value Table::FieldValue(std::string_view name) const {
     throw KvfError("Поле [" + std::string(name) + "] не найдено в таблице [" + objectName_ + "]");
 }
 
+const Value* Table::DataValue(std::string_view name, const FieldDef*& field) const {
+    int f = FieldIndex(name);
+    if (f < 0)
+        return nullptr;
+    RequireActive();
+    field = &fields_[f];
+    return &CurrentValues()[f];
+}
+
 std::string Table::AsString(std::string_view name) const {
+    const FieldDef* f = nullptr;
+    if (const Value* v = DataValue(name, f))
+        return ValueAsString(*f, *v);
     return ValueAsString(Field(name), FieldValue(name));
 }
 int64_t Table::AsInteger(std::string_view name) const {
+    const FieldDef* f = nullptr;
+    if (const Value* v = DataValue(name, f))
+        return ValueAsInteger(*f, *v);
     return ValueAsInteger(Field(name), FieldValue(name));
 }
 double Table::AsFloat(std::string_view name) const {
+    const FieldDef* f = nullptr;
+    if (const Value* v = DataValue(name, f))
+        return ValueAsFloat(*f, *v);
     return ValueAsFloat(Field(name), FieldValue(name));
 }
 int64_t Table::AsMoneyUnits(std::string_view name) const {
+    const FieldDef* f = nullptr;
+    if (const Value* v = DataValue(name, f))
+        return ValueAsMoneyUnits(*f, *v);
     return ValueAsMoneyUnits(Field(name), FieldValue(name));
 }
 bool Table::IsNull(std::string_view name) const {

@@ -139,6 +139,8 @@ private:
     };
 
     void RequireActive() const;
+    // The current value of a data field, nullptr when `name` is none.
+    const Value* DataValue(std::string_view name, const FieldDef*& field) const;
     void RequireRow() const;
     void RebuildOrder();
     void Invalidate();
