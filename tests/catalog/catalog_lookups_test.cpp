@@ -389,3 +389,20 @@ TEST_F(LookupsTest, QuotesInKeysDoNotBreakFilters) {
 
 } // namespace
 } // namespace kvf
+
+namespace kvf {
+namespace {
+
+// A lookup that fails inside its filter scope leaves no filter behind.
+TEST_F(LookupsTest, FailureInsideAFilteredLookupLeavesNoFilter) {
+    dm_.T_FrnSide.Close();
+    EXPECT_THROW(lookups_.GetSideRules("K1"), KvfError);
+    EXPECT_FALSE(dm_.T_FrnSide.Filtered());
+    EXPECT_EQ("", dm_.T_FrnSide.Filter());
+    dm_.T_FrnSide.Open();
+    EXPECT_EQ(2, dm_.T_FrnSide.RecordCount());
+    EXPECT_EQ(2u, lookups_.GetSideRules("K1").size());
+}
+
+} // namespace
+} // namespace kvf
