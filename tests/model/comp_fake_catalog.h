@@ -99,9 +99,11 @@ public:
     std::vector<Add> adds;
     std::string error; // raised after the adds when not empty
     int calls = 0;
+    std::vector<const TkvfFlugel*> sashes; // the sash of each call, in order
 
     bool ComputeComposition(TkvfFurnComp& comp) override {
         ++calls;
+        sashes.push_back(comp.Flugel);
         for (const Add& a : adds)
             comp.AddItem(catalog_, a.ID, a.Parent, a.SideNo, a.Count, "", a.Length, false, "");
         if (!error.empty())

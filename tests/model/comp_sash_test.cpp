@@ -115,6 +115,25 @@ TEST_F(SashFittings, PositionSetsBothSashesAndPricesThem) {
     EXPECT_EQ(2u, p->LeftFlugel.MatList.size());
 }
 
+TEST_F(SashFittings, MainSashIsSetFirst) {
+    struct Case {
+        const char* name;
+        std::uint8_t constrType;
+        bool leftFirst;
+    };
+    const Case cases[] = {{"left main", 0, true}, {"right main", 1, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto p = position(c.constrType);
+        pass.sashes.clear();
+        p->SetFurn(catalog, pass, "S", "", "", 0, 0, 0, 0, 0, choice("K"), choice("K"));
+        const std::vector<const TkvfFlugel*> expected =
+            c.leftFirst ? std::vector<const TkvfFlugel*>{&p->LeftFlugel, &p->RightFlugel}
+                        : std::vector<const TkvfFlugel*>{&p->RightFlugel, &p->LeftFlugel};
+        EXPECT_EQ(expected, pass.sashes);
+    }
+}
+
 TEST_F(SashFittings, SingleSashPositionDropsTheSecondComposition) {
     auto p = position(2);
     p->RightFlugel.FurnComp = std::make_unique<TkvfFurnComp>(&p->RightFlugel);
