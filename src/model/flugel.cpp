@@ -238,6 +238,8 @@ void TkvfFlugel::SaveToStream(TSpecStream& stream) const {
 
 void TkvfFlugel::LoadFromStream(TSpecStream& stream, const std::string& version) {
     ClearOutline();
+    FurnComp.reset();
+    MatList.clear();
     const std::int32_t pointCount = stream.ReadInteger();
     checkCount(stream, pointCount, "число точек");
     for (std::int32_t i = 0; i < pointCount; ++i) {
@@ -254,7 +256,6 @@ void TkvfFlugel::LoadFromStream(TSpecStream& stream, const std::string& version)
     if (VersionAtLeast(version, kVersionSashDorn)) {
         Dorn = stream.ReadInteger();
     }
-    FurnComp.reset();
     if (stream.ReadBoolean()) {
         FurnComp = std::make_unique<TkvfFurnComp>(this);
         FurnComp->LoadFromStream(stream, version);
