@@ -59,10 +59,12 @@ public:
     void PrintCommand() override { log_.push_back("print " + name_); }
     void RegisterCommand() override { log_.push_back("register " + name_); }
     int SelectedCount() const override { return selected; }
+    QList<QMenu*> MergedMenus() override { return menus; }
 
     bool isNew = false;
     bool refuseClose = false;
     int selected = 0;
+    QList<QMenu*> menus;
 
 protected:
     void closeEvent(QCloseEvent* event) override {
@@ -409,6 +411,27 @@ TEST_F(MainFormTest, DropDownMenuNeedsTheMouseOverAButton) {
     EXPECT_EQ(TMainForm::NoDropDownOwner, form->DropDownOwner());
     form->MenuPopup()->actions()[1]->trigger();
     EXPECT_EQ("create selection ", log.front());
+}
+
+TEST_F(MainFormTest, ActiveChildMenusSitBetweenFileAndSettings) {
+    auto form = makeForm(false, &factory);
+    form->show();
+    form->NewOrder();
+    QMenu edit(QString::fromUtf8("&Редактировать"));
+    QMenu order(QString::fromUtf8("&Заказ"));
+    factory.last->menus = {&edit, &order};
+    form->MenuUpdate();
+    auto captions = [&form] {
+        QStringList texts;
+        for (QAction* menu : form->menuBar()->actions()) {
+            texts << menu->text();
+        }
+        return texts;
+    };
+    EXPECT_EQ(QStringList({"&Файл", "&Редактировать", "&Заказ", "&Установки", "&Окно", "&Помощь"}),
+              captions());
+    form->OpenRegistryRequest();
+    EXPECT_EQ(QStringList({"&Файл", "&Установки", "&Окно", "&Помощь"}), captions());
 }
 
 TEST_F(MainFormTest, WindowMenuListsTheChildren) {
