@@ -38,9 +38,11 @@ void Database::Raise(const std::string& context) const {
     throw KvfError(context.empty() ? msg : context + ": " + msg);
 }
 
-void Database::Open(const std::string& folder) {
+void Database::Open(const std::string& folder, bool create) {
     std::string path = (std::filesystem::path(folder) / DatabaseFileName(kind_)).string();
     bool existed = std::filesystem::exists(path);
+    if (!existed && !create)
+        throw KvfError("Файл базы данных не найден: " + path);
     if (!existed && !std::filesystem::is_directory(folder))
         throw KvfError("Папка базы данных не найдена: " + folder);
     OpenFile(path);

@@ -23,9 +23,9 @@ public:
     const std::string& Alias() const { return alias_; }
     DatabaseKind Kind() const { return kind_; }
 
-    // Opens folder/<file>; a missing file is created with the empty tables.
-    // Raises KvfError when the file cannot be opened.
-    void Open(const std::string& folder);
+    // Opens folder/<file>; a missing file is created with the empty tables,
+    // or with `create` off raises. Raises KvfError when the file cannot be opened.
+    void Open(const std::string& folder, bool create = true);
     // Opens an existing or new SQLite file by its full path, without adding tables.
     void OpenFile(const std::string& path);
     void Close();

@@ -68,7 +68,8 @@ bool CloseDataSet(Table& table, Prompter& prompter) {
     }
 }
 
-bool TDM::OpenDatabase(Database& db, const std::string& folder, Prompter& prompter, int codePage) {
+bool TDM::OpenDatabase(Database& db, const std::string& folder, Prompter& prompter, int codePage,
+                       bool create) {
     try {
         fs::path file = fs::path(folder) / DatabaseFileName(db.Kind());
         if (!fs::exists(file) && !ParadoxTableFiles(folder).empty()) {
@@ -83,7 +84,7 @@ bool TDM::OpenDatabase(Database& db, const std::string& folder, Prompter& prompt
                 prompter.Warning(text);
             }
         }
-        db.Open(folder);
+        db.Open(folder, create);
         return true;
     } catch (const std::exception& e) {
         prompter.Error("Ошибка открытия базы данных " + db.Alias() + " [" + folder + "]\r\n(" + e.what() +

@@ -83,8 +83,10 @@ public:
     bool OpenReportList(int group, bool onlyUsed, Prompter& prompter);
 
     // Opens one database in `folder`, importing its Paradox tables first when
-    // the folder has no SQLite file; shows the error and returns false on failure.
-    bool OpenDatabase(Database& db, const std::string& folder, Prompter& prompter, int codePage = 0);
+    // the folder has no SQLite file; without them a new empty database is made
+    // unless `create` is off. Shows the error and returns false on failure.
+    bool OpenDatabase(Database& db, const std::string& folder, Prompter& prompter, int codePage = 0,
+                      bool create = true);
 };
 
 // Opens a table or query; on failure shows the error box and returns false.

@@ -140,7 +140,7 @@ int Query(const Args& args, std::ostream& out, std::ostream& err) {
         other = std::make_unique<Table>(name, dm.DB_Catalog, name);
         table = other.get();
     }
-    if (!dm.OpenDatabase(table->GetDatabase(), folder, prompter))
+    if (!dm.OpenDatabase(table->GetDatabase(), folder, prompter, 0, false))
         return 1;
     if (!OpenDataSet(*table, prompter))
         return 1;
@@ -196,7 +196,7 @@ int Price(const Args& args, std::ostream& out, std::ostream& err) {
     std::string folder = CatalogFolder(args);
     TDM dm;
     CliPrompter prompter(err, false);
-    if (!dm.OpenDatabase(dm.DB_Catalog, folder, prompter))
+    if (!dm.OpenDatabase(dm.DB_Catalog, folder, prompter, 0, false))
         return 1;
     if (!dm.OpenCatalogTables(prompter))
         return 1;
