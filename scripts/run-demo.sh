@@ -15,22 +15,21 @@ korvena="$build/src/app/korvena"
 demo="${XDG_DATA_HOME:-$HOME/.local/share}/korvena/demo"
 config="Демо"
 
+built_catalog="$build/data/demo/catalog/catalog.sqlite"
 if [ ! -d "$demo" ]; then
   echo "Making the demo installation in $demo"
   mkdir -p "$demo/catalog" "$demo/server/Orders" "$demo/server/Registry" "$demo/reports" "$demo/temp"
-  if [ -f "$build/data/demo/catalog/catalog.sqlite" ]; then
-    cp "$build/data/demo/catalog/catalog.sqlite" "$demo/catalog/"
-  else
-    # No built demo catalog: an empty one.
-    "$kvf" catalog init "$demo/catalog" || echo "kvf catalog init failed; the program makes an empty catalog on start"
-  fi
   cp "$repo/data/demo/KVFurniture.ini" "$demo/catalog/KVFurniture.ini"
-  if compgen -G "$repo/data/demo/orders/*" >/dev/null; then
-    cp -r "$repo/data/demo/orders/." "$demo/server/Orders/"
-  fi
+  cp "$repo"/data/demo/orders/*.kfo370 "$demo/server/Orders/"
   if [ -d "$repo/data/demo/reports" ]; then
     cp -r "$repo/data/demo/reports/." "$demo/reports/"
   fi
+fi
+# The demo catalog follows the build: a newer built catalog replaces the installed one.
+if [ -f "$built_catalog" ]; then
+  cp -u "$built_catalog" "$demo/catalog/catalog.sqlite"
+elif [ ! -f "$demo/catalog/catalog.sqlite" ]; then
+  "$kvf" catalog init "$demo/catalog"
 fi
 
 if ! "$kvf" config list 2>/dev/null | sed 's/^..//' | grep -qxF "$config"; then
@@ -41,8 +40,15 @@ fi
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   echo "No display (DISPLAY and WAYLAND_DISPLAY are empty): running the command-line demo instead."
-  echo "Demo position: a 1000 x 1400 mm tilt-and-turn sash"
-  "$kvf" shape --shape 0 --width 1000 --height 1400
+  out="$demo/cli-demo"
+  mkdir -p "$out"
+  cp "$repo/data/demo/orders/flat.kfo370" "$out/flat.kfo370"
+  echo "Recalculating the demo order $out/flat.kfo370 against the demo catalog"
+  "$kvf" order recalc "$out/flat.kfo370" --catalog "$demo/catalog"
+  first=$("$kvf" order dump "$out/flat.kfo370" | sed -n 's/^ *"No": "\(.*\)",*$/\1/p' | head -n 1)
+  "$kvf" sketch "$out/flat.kfo370" --pos "$first" --png "$out/flat-position-$first.png"
+  echo "The recalculated order: $out/flat.kfo370 (kvf order dump shows it as JSON)"
+  echo "The sketch of its position $first: $out/flat-position-$first.png"
   exit 0
 fi
 exec "$korvena"
