@@ -157,6 +157,17 @@ Value NormalizeValue(const FieldDef& field, const Value& v) {
     return d;
 }
 
+Value NormalizeValue(const FieldDef& field, Value&& v) {
+    bool fits = IsBlank(v) || (IsTextKind(field.Kind) && std::holds_alternative<std::string>(v)) ||
+                (IsIntegerKind(field.Kind) && std::holds_alternative<int64_t>(v)) ||
+                ((field.Kind == FieldKind::Double || field.Kind == FieldKind::Date ||
+                  field.Kind == FieldKind::Time || field.Kind == FieldKind::Timestamp) &&
+                 std::holds_alternative<double>(v));
+    if (fits)
+        return std::move(v);
+    return NormalizeValue(field, static_cast<const Value&>(v));
+}
+
 std::string ValueAsString(const FieldDef& field, const Value& v) {
     if (IsBlank(v))
         return "";

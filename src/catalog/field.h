@@ -51,6 +51,8 @@ inline bool IsBlank(const Value& v) {
 // A value made to fit the field: text for text fields, an integer for integer
 // fields and money (ten-thousandths), a real rounded to the scale for decimals.
 Value NormalizeValue(const FieldDef& field, const Value& v);
+// The same, moving a value that already fits.
+Value NormalizeValue(const FieldDef& field, Value&& v);
 
 // Reading a value as the kinds the callers ask for; blank gives "" or 0.
 std::string ValueAsString(const FieldDef& field, const Value& v);

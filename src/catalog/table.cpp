@@ -117,6 +117,11 @@ void Table::Open() {
         fields = db_.TableFields(tableName_);
         if (fields.empty())
             throw KvfError("Таблица " + tableName_ + " не найдена в " + db_.Path());
+        {
+            Statement count(db_, "SELECT count(*) FROM " + QuoteIdentifier(tableName_));
+            if (count.Step())
+                rows.reserve(static_cast<size_t>(count.ColumnInt(0)));
+        }
         Statement st(db_, "SELECT rowid, * FROM " + QuoteIdentifier(tableName_) + " ORDER BY rowid");
         while (st.Step()) {
             Row r;
