@@ -223,10 +223,8 @@ int RunCatalog(const std::vector<std::string>& words, std::ostream& out, std::os
         return Query(args, out, err);
     if (sub == "price")
         return Price(args, out, err);
-    if (sub == "check") {
-        err << "kvf catalog check: not built yet\n";
-        return 1;
-    }
+    if (sub == "check")
+        return RunCatalogCheck(std::vector<std::string>(words.begin() + 1, words.end()), out, err);
     throw UsageError{"unknown catalog command " + sub};
 }
 
