@@ -36,7 +36,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cmath>
 #include <optional>
 #include <ostream>
 
@@ -55,21 +54,19 @@ public:
     int choices = 0;
 };
 
+// What the sweep reads of a side rule: the allowed lengths, and whether the
+// side is an arc (a radius is required) or slopes (its corner is obtuse).
 struct SideRule {
-    int Side = 0;
     int MinSize = 0;
     int MaxSize = 0;
     double MinAngle = 0;
-    double MaxAngle = 0;
     int MinRadius = 0;
-    int MaxRadius = 0;
     bool FullRadius = false;
     bool HalfRadius = false;
 };
 
 struct ComplectRow {
     std::string ID;
-    std::string Name;
     int Group = 0;
     int SubGroup = 0;
     int CommonGrp = 0;
@@ -202,8 +199,7 @@ private:
     void ReadComplects() {
         Table& table = dm_.T_FrnComp;
         for (table.First(); !table.Eof(); table.Next()) {
-            complects_.push_back({table.AsString("ID"), table.AsString("Name"),
-                                  static_cast<int>(table.AsInteger("Group")),
+            complects_.push_back({table.AsString("ID"), static_cast<int>(table.AsInteger("Group")),
                                   static_cast<int>(table.AsInteger("SubGroup")),
                                   static_cast<int>(table.AsInteger("CommonGrp")),
                                   static_cast<int>(table.AsInteger("PropKey")), table.AsInteger("Use") == 1});
@@ -215,10 +211,9 @@ private:
         FilterScope filter(dm_.T_FrnSide, "ID=" + QuoteFilterText(id));
         Table& t = dm_.T_FrnSide;
         for (t.First(); !t.Eof(); t.Next()) {
-            rules.push_back({static_cast<int>(t.AsInteger("Side")), static_cast<int>(t.AsInteger("MinSize")),
+            rules.push_back({static_cast<int>(t.AsInteger("MinSize")),
                              static_cast<int>(t.AsInteger("MaxSize")), t.AsFloat("MinAngle"),
-                             t.AsFloat("MaxAngle"), static_cast<int>(t.AsInteger("MinRadius")),
-                             static_cast<int>(t.AsInteger("MaxRadius")), t.AsInteger("FullRadius") != 0,
+                             static_cast<int>(t.AsInteger("MinRadius")), t.AsInteger("FullRadius") != 0,
                              t.AsInteger("HalfRadius") != 0});
         }
         return rules;
