@@ -163,7 +163,7 @@ public:
           sysColor_(dm.T_SysColor), sysProp_(dm.T_SysProp), catalog_(dm.T_Catalog), frnComp_(dm.T_FrnComp),
           frnSide_(dm.T_FrnSide), frnItem_(dm.T_FrnItem), frnSet_(dm.T_FrnSet), frnArt_(dm.T_FrnArt),
           frnSchl_(dm.T_FrnSchl), frnDop_(dm.T_FrnDop), frnAbd_(dm.T_FrnAbd), frnProp_(dm.T_FrnProp),
-          frnItoI_(dm.T_FrnItoI) {
+          frnItoI_(dm.T_FrnItoI), falzList_(dm.T_FalzList), dornList_(dm.T_DornList) {
         colors_ = TextKeys(color_, "Color");
         currencies_ = IntKeys(currency_, "ID");
         priceGroups_ = IntKeys(priceGrp_, "GroupID");
@@ -181,6 +181,7 @@ public:
     }
 
     std::vector<CatalogProblem> Run() {
+        CheckParameterLists();
         CheckSystems();
         CheckCatalogArticles();
         CheckComplects();
@@ -253,6 +254,43 @@ private:
                        std::to_string(sides));
     }
 
+    // A rebate set or backset that the composition pass refuses whenever a
+    // position uses it.
+    void CheckParameterLists() {
+        for (size_t r = 0; r < falzList_.Size(); ++r) {
+            const int64_t luft = falzList_.Int(r, "FalzLuft");
+            const int64_t size = falzList_.Int(r, "FalzSize");
+            const int64_t pos = falzList_.Int(r, "FalzPos");
+            if (luft < 1 || size < 1 || pos < 1)
+                Report(falzList_, falzList_.Key(r, {"ID"}),
+                       "rebate set " + std::to_string(luft) + "/" + std::to_string(size) + "-" +
+                           std::to_string(pos) + " has a value below 1, so no sash can be computed with it");
+        }
+        for (size_t r = 0; r < dornList_.Size(); ++r)
+            if (dornList_.Float(r, "DornMass") <= 0)
+                Report(dornList_, dornList_.Key(r, {"ID"}),
+                       "backset has no DornMass above 0, so no sash can be computed with it");
+    }
+
+    // A range whose minimum lies above its maximum passes nothing; in an
+    // element row a maximum of 0 means no upper bound.
+    void RequireRange(const Rows& rows, size_t r, const std::string& key, const std::string& group,
+                      bool zeroMaxIsOpen) {
+        const double min = rows.Float(r, group + "Min");
+        const double max = rows.Float(r, group + "Max");
+        if (min > max && !(zeroMaxIsOpen && max == 0))
+            Report(rows, key, group + "Min " + Number(min) + " is above " + group + "Max " + Number(max) +
+                                  ", so the range passes nothing");
+    }
+
+    static std::string Number(double value) {
+        std::string text = std::to_string(value);
+        text.erase(text.find_last_not_of('0') + 1);
+        if (!text.empty() && text.back() == '.')
+            text.pop_back();
+        return text;
+    }
+
     void CheckSystems() {
         for (size_t r = 0; r < sysList_.Size(); ++r)
             RequireColor(sysList_, r, sysList_.Key(r, {"ID"}), "BaseColor");
@@ -306,6 +344,13 @@ private:
                 Report(frnSide_, key, "side " + std::to_string(side) + " has more than one rule");
             if (frnSide_.Int(r, "OpenMode") == 1)
                 RequireSide(frnSide_, key, sides, "RotSide", frnSide_.Int(r, "RotSide"));
+            for (const char* group : {"Size", "Angle", "Radius"}) {
+                const std::string g = group;
+                if (frnSide_.Float(r, "Min" + g) > frnSide_.Float(r, "Max" + g))
+                    Report(frnSide_, key, "Min" + g + " " + Number(frnSide_.Float(r, "Min" + g)) + " is above Max" +
+                                              g + " " + Number(frnSide_.Float(r, "Max" + g)) +
+                                              ", so the complect fits no sash");
+            }
         }
     }
 
@@ -322,6 +367,8 @@ private:
             if (!useIfArt.empty() && !articles_.count(useIfArt))
                 Report(frnSet_, key, "UseIfArt " + Quoted(useIfArt) + " has no Catalog row");
             CheckSideNumbers(r, id, key);
+            for (const char* group : {"FFB", "FFH", "FFL1", "FFL2", "FFL21", "FFL22", "FFA", "FFR1", "FFR2"})
+                RequireRange(frnSet_, r, key, group, true);
             CheckScale(r, key);
             if (frnSet_.Int(r, "UseLen") == 1 && !frnSet_.Text(r, "LenFormula").empty()) {
                 const std::string problem = FormulaProblem(frnSet_.Text(r, "LenFormula"));
@@ -399,6 +446,9 @@ private:
             RequireElement(frnArt_, r, key, "ID");
             RequireArticle(frnArt_, r, key, "CatalogID");
             RequireColor(frnArt_, r, key, "Color");
+            for (const char* group : {"FFB", "FFH", "FFL1", "FFL2", "FFA", "FFR1", "FFR2", "DornMass", "Weight",
+                                      "Thickness", "ProfWidth"})
+                RequireRange(frnArt_, r, key, group, false);
         }
     }
 
@@ -458,7 +508,7 @@ private:
     }
 
     Rows color_, currency_, priceGrp_, sysList_, sysColor_, sysProp_, catalog_, frnComp_, frnSide_, frnItem_,
-        frnSet_, frnArt_, frnSchl_, frnDop_, frnAbd_, frnProp_, frnItoI_;
+        frnSet_, frnArt_, frnSchl_, frnDop_, frnAbd_, frnProp_, frnItoI_, falzList_, dornList_;
     std::set<std::string> colors_, systems_, articles_, complects_, elementsWithArticles_, composites_;
     std::set<int64_t> currencies_, priceGroups_, propertyValues_, propertyKeys_;
     std::map<std::string, bool> elementVirtual_; // element -> Virtual

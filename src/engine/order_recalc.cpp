@@ -1,7 +1,7 @@
 #include "engine/order_recalc.h"
 
 #include "base/error.h"
-#include "base/spec_stream.h"
+#include "base/typed_stream.h"
 #include "catalog/catalog_lookups.h"
 #include "engine/fittings_engine.h"
 #include "model/construction.h"

@@ -2,7 +2,7 @@
 
 #include "base/error.h"
 #include "base/rounding.h"
-#include "base/spec_stream.h"
+#include "base/typed_stream.h"
 #include "base/version_date.h"
 #include "model/record_versions.h"
 

@@ -4,7 +4,7 @@
 // half-changed position behind.
 
 #include "base/error.h"
-#include "base/spec_stream.h"
+#include "base/typed_stream.h"
 #include "model/construction.h"
 
 namespace kvf {

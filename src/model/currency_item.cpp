@@ -1,6 +1,6 @@
 #include "model/currency_item.h"
 
-#include "base/spec_stream.h"
+#include "base/typed_stream.h"
 
 namespace kvf {
 

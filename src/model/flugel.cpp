@@ -1,7 +1,7 @@
 #include "model/flugel.h"
 
 #include "base/error.h"
-#include "base/spec_stream.h"
+#include "base/typed_stream.h"
 #include "base/version_date.h"
 #include "geometry/measures.h"
 #include "model/construction.h"

@@ -1,7 +1,7 @@
 #include "model/furn_comp.h"
 
 #include "base/rounding.h"
-#include "base/spec_stream.h"
+#include "base/typed_stream.h"
 #include "model/composition_pass.h"
 #include "model/flugel.h"
 #include "model/model_catalog.h"

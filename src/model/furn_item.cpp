@@ -1,6 +1,6 @@
 #include "model/furn_item.h"
 
-#include "base/spec_stream.h"
+#include "base/typed_stream.h"
 #include "base/version_date.h"
 
 namespace kvf {

@@ -1,7 +1,7 @@
 #include "model/line.h"
 
 #include "base/rounding.h"
-#include "base/spec_stream.h"
+#include "base/typed_stream.h"
 #include "geometry/constructions.h"
 #include "geometry/measures.h"
 #include "model/point.h"

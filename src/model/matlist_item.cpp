@@ -1,8 +1,8 @@
 #include "model/matlist_item.h"
 
 #include "base/prompter.h"
-#include "base/spec_stream.h"
 #include "base/text.h"
+#include "base/typed_stream.h"
 #include "model/model_catalog.h"
 
 #include <algorithm>

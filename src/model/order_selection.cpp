@@ -3,9 +3,9 @@
 #include "base/atomic_file.h"
 #include "base/ole_date.h"
 #include "base/prompter.h"
-#include "base/spec_stream.h"
 #include "base/stored_path.h"
 #include "base/text.h"
+#include "base/typed_stream.h"
 #include "model/file_version_check.h"
 #include "model/order.h"
 

@@ -4,7 +4,7 @@
 // that windows and reports ask for. Only a clean KvfError may come out.
 
 #include "base/error.h"
-#include "base/spec_stream.h"
+#include "base/typed_stream.h"
 #include "model/construction.h"
 
 #include <cstddef>

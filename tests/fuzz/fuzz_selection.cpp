@@ -5,7 +5,7 @@
 
 #include "base/error.h"
 #include "base/scripted_prompter.h"
-#include "base/spec_stream.h"
+#include "base/typed_stream.h"
 #include "model/order_selection.h"
 
 #include <cstddef>

@@ -1,6 +1,6 @@
 // Records of the fittings composition and its items.
 
-#include "base/spec_stream.h"
+#include "base/typed_stream.h"
 #include "model/furn_comp.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // Fittings of sashes and positions: setting, clearing, the secondary-sash rule.
 
-#include "base/spec_stream.h"
+#include "base/typed_stream.h"
 #include "comp_fake_catalog.h"
 #include "model/construction.h"
 

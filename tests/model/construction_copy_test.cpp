@@ -1,7 +1,7 @@
 // Copies, backups and restores of a position through the typed stream.
 
 #include "base/error.h"
-#include "base/spec_stream.h"
+#include "base/typed_stream.h"
 #include "model/construction.h"
 #include "model/construction_backup.h"
 

@@ -2,7 +2,7 @@
 // layouts of older versions, and records that cannot be a position.
 
 #include "base/error.h"
-#include "base/spec_stream.h"
+#include "base/typed_stream.h"
 #include "model/construction.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // Material items: record, copy, lookup, sorting and repricing.
 
 #include "base/scripted_prompter.h"
-#include "base/spec_stream.h"
+#include "base/typed_stream.h"
 #include "comp_fake_catalog.h"
 #include "model/matlist_item.h"
 

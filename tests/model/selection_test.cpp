@@ -4,7 +4,7 @@
 #include "base/atomic_file.h"
 #include "base/error.h"
 #include "base/scripted_prompter.h"
-#include "base/spec_stream.h"
+#include "base/typed_stream.h"
 #include "comp_fake_catalog.h"
 #include "model/order.h"
 #include "model/order_selection.h"

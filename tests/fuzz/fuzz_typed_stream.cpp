@@ -4,7 +4,7 @@
 // fuzz-deps: kvf_base
 #include "base/error.h"
 #include "base/scripted_prompter.h"
-#include "base/spec_stream.h"
+#include "base/typed_stream.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "base/spec_stream.h"
+#include "base/typed_stream.h"
 
 #include "base/error.h"
 #include "base/text.h"

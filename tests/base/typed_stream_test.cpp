@@ -1,5 +1,5 @@
 #include "base/scripted_prompter.h"
-#include "base/spec_stream.h"
+#include "base/typed_stream.h"
 
 #include "base/error.h"
 #include "base/ole_date.h"
