@@ -417,9 +417,9 @@ ImportResult ImportParadoxFolder(const std::string& paradoxFolder, const std::st
         Database::Transaction tx(db);
         db.Exec(SchemaSql(kind));
         for (ParadoxTable& table : tables) {
-            const TableSpec* spec = FindTableSpec(table.Name);
-            bool known = spec && spec->Database == kind;
-            std::string name = known ? spec->Name : table.Name;
+            const TableSpec* schemaTable = FindTableSpec(table.Name);
+            bool known = schemaTable && schemaTable->Database == kind;
+            std::string name = known ? schemaTable->Name : table.Name;
             if (!known) {
                 if (db.HasTable(name))
                     throw KvfError("Таблица [" + name + "] встречается в папке дважды");

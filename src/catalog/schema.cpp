@@ -178,14 +178,14 @@ const std::vector<TableSpec>& TableSpecs() {
 }
 
 const TableSpec* FindTableSpec(std::string_view name) {
-    for (const TableSpec& spec : kTables) {
-        if (spec.Name.size() == name.size()) {
+    for (const TableSpec& table : kTables) {
+        if (table.Name.size() == name.size()) {
             bool same = true;
             for (size_t i = 0; i < name.size() && same; ++i)
-                same = std::tolower(static_cast<unsigned char>(spec.Name[i])) ==
+                same = std::tolower(static_cast<unsigned char>(table.Name[i])) ==
                        std::tolower(static_cast<unsigned char>(name[i]));
             if (same)
-                return &spec;
+                return &table;
         }
     }
     return nullptr;
