@@ -279,8 +279,9 @@ private:
         const double min = rows.Float(r, group + "Min");
         const double max = rows.Float(r, group + "Max");
         if (min > max && !(zeroMaxIsOpen && max == 0))
-            Report(rows, key, group + "Min " + Number(min) + " is above " + group + "Max " + Number(max) +
-                                  ", so the range passes nothing");
+            Report(rows, key,
+                   group + "Min " + Number(min) + " is above " + group + "Max " + Number(max) +
+                       ", so the range passes nothing");
     }
 
     static std::string Number(double value) {
@@ -344,12 +345,15 @@ private:
                 Report(frnSide_, key, "side " + std::to_string(side) + " has more than one rule");
             if (frnSide_.Int(r, "OpenMode") == 1)
                 RequireSide(frnSide_, key, sides, "RotSide", frnSide_.Int(r, "RotSide"));
+            // Side lengths and corner angles are never 0, so a maximum of 0 refuses every sash.
             for (const char* group : {"Size", "Angle", "Radius"}) {
                 const std::string g = group;
-                if (frnSide_.Float(r, "Min" + g) > frnSide_.Float(r, "Max" + g))
-                    Report(frnSide_, key, "Min" + g + " " + Number(frnSide_.Float(r, "Min" + g)) + " is above Max" +
-                                              g + " " + Number(frnSide_.Float(r, "Max" + g)) +
-                                              ", so the complect fits no sash");
+                const double min = frnSide_.Float(r, "Min" + g);
+                const double max = frnSide_.Float(r, "Max" + g);
+                if (min > max || (max <= 0 && g != "Radius"))
+                    Report(frnSide_, key,
+                           "Min" + g + " " + Number(min) + " and Max" + g + " " + Number(max) +
+                               " allow nothing, so the complect fits no sash");
             }
         }
     }
@@ -446,8 +450,8 @@ private:
             RequireElement(frnArt_, r, key, "ID");
             RequireArticle(frnArt_, r, key, "CatalogID");
             RequireColor(frnArt_, r, key, "Color");
-            for (const char* group : {"FFB", "FFH", "FFL1", "FFL2", "FFA", "FFR1", "FFR2", "DornMass", "Weight",
-                                      "Thickness", "ProfWidth"})
+            for (const char* group : {"FFB", "FFH", "FFL1", "FFL2", "FFA", "FFR1", "FFR2", "DornMass",
+                                      "Weight", "Thickness", "ProfWidth"})
                 RequireRange(frnArt_, r, key, group, false);
         }
     }
