@@ -5,7 +5,8 @@
 // properties, currencies, price groups) and rules the engine cannot carry out
 // as meant (side numbers beyond a complect's sides, a count scale with step 0
 // and no scheme, a length formula that does not parse or names something the
-// sash does not know, a required element without any article).
+// sash does not know, a required element without any article, a range that
+// passes nothing, a rebate set or backset the composition pass refuses).
 
 #include <string>
 #include <vector>
