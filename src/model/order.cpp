@@ -1,17 +1,16 @@
 #include "model/order.h"
 
-#include "base/atomic_file.h"
 #include "base/ole_date.h"
 #include "base/prompter.h"
 #include "base/text.h"
 #include "base/typed_stream.h"
 #include "base/version_date.h"
 #include "model/file_version_check.h"
+#include "model/record_file.h"
 #include "model/record_versions.h"
 
 #include <algorithm>
 #include <cmath>
-#include <exception>
 
 namespace kvf {
 
@@ -195,27 +194,16 @@ bool TkvfOrder::LoadFromStream(TSpecStream& stream, bool& converted, Prompter& p
 }
 
 bool TkvfOrder::SaveToFile(const std::string& fileName, Prompter& prompter) {
-    try {
+    return SaveRecordFile(fileName, "Ошибка сохранения заказа!", prompter, [&](TSpecStream& stream) {
         Version = kCurrentOrderVersion;
-        TSpecStream stream(&prompter);
         SaveToStream(stream);
-        WriteFileAtomic(fileName, stream.Bytes());
-        return true;
-    } catch (const std::exception& e) {
-        prompter.Error(std::string("Ошибка сохранения заказа!\r\n(") + e.what() + ")");
-        return false;
-    }
+    });
 }
 
 bool TkvfOrder::LoadFromFile(const std::string& fileName, bool& converted, Prompter& prompter) {
     converted = false;
-    try {
-        TSpecStream stream = TSpecStream::FromBytes(ReadFileBytes(fileName), &prompter);
-        return LoadFromStream(stream, converted, prompter);
-    } catch (const std::exception& e) {
-        prompter.Error(std::string("Ошибка загрузки заказа!\r\n(") + e.what() + ")");
-        return false;
-    }
+    return LoadRecordFile(fileName, "Ошибка загрузки заказа!", prompter,
+                          [&](TSpecStream& stream) { return LoadFromStream(stream, converted, prompter); });
 }
 
 } // namespace kvf

@@ -1,6 +1,5 @@
 #include "model/order_selection.h"
 
-#include "base/atomic_file.h"
 #include "base/ole_date.h"
 #include "base/prompter.h"
 #include "base/stored_path.h"
@@ -8,10 +7,10 @@
 #include "base/typed_stream.h"
 #include "model/file_version_check.h"
 #include "model/order.h"
+#include "model/record_file.h"
 
 #include <algorithm>
 #include <cmath>
-#include <exception>
 #include <filesystem>
 
 namespace kvf {
@@ -258,27 +257,16 @@ bool TkvfOrderSelection::LoadFromStream(TSpecStream& stream, bool& converted, Pr
 }
 
 bool TkvfOrderSelection::SaveToFile(const std::string& fileName, Prompter& prompter) {
-    try {
+    return SaveRecordFile(fileName, "Ошибка сохранения выборки!", prompter, [&](TSpecStream& stream) {
         Version = kCurrentSelectionVersion;
-        TSpecStream stream(&prompter);
         SaveToStream(stream);
-        WriteFileAtomic(fileName, stream.Bytes());
-        return true;
-    } catch (const std::exception& e) {
-        prompter.Error(std::string("Ошибка сохранения выборки!\r\n(") + e.what() + ")");
-        return false;
-    }
+    });
 }
 
 bool TkvfOrderSelection::LoadFromFile(const std::string& fileName, bool& converted, Prompter& prompter) {
     converted = false;
-    try {
-        TSpecStream stream = TSpecStream::FromBytes(ReadFileBytes(fileName), &prompter);
-        return LoadFromStream(stream, converted, prompter);
-    } catch (const std::exception& e) {
-        prompter.Error(std::string("Ошибка загрузки выборки!\r\n(") + e.what() + ")");
-        return false;
-    }
+    return LoadRecordFile(fileName, "Ошибка загрузки выборки!", prompter,
+                          [&](TSpecStream& stream) { return LoadFromStream(stream, converted, prompter); });
 }
 
 } // namespace kvf
