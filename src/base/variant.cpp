@@ -26,58 +26,35 @@ int32_t roundToInt32(double value, const std::string& shown) {
 } // namespace
 
 Variant Variant::FromInteger(int32_t value) {
-    Variant v;
-    v.type_ = VariantType::Integer;
-    v.integer_ = value;
-    return v;
+    return Variant(VariantType::Integer, value, 0);
 }
 
 Variant Variant::FromByte(uint8_t value) {
-    Variant v;
-    v.type_ = VariantType::Byte;
-    v.integer_ = value;
-    return v;
+    return Variant(VariantType::Byte, value, 0);
 }
 
 Variant Variant::FromBoolean(bool value) {
-    Variant v;
-    v.type_ = VariantType::Boolean;
-    v.integer_ = value ? 1 : 0;
-    return v;
+    return Variant(VariantType::Boolean, value ? 1 : 0, 0);
 }
 
 Variant Variant::FromReal(double value) {
-    Variant v;
-    v.type_ = VariantType::Real;
-    v.real_ = value;
-    return v;
+    return Variant(VariantType::Real, 0, value);
 }
 
 Variant Variant::FromDate(double value) {
-    Variant v;
-    v.type_ = VariantType::Date;
-    v.real_ = value;
-    return v;
+    return Variant(VariantType::Date, 0, value);
 }
 
 Variant Variant::FromCurrency(Money value) {
-    Variant v;
-    v.type_ = VariantType::Currency;
-    v.integer_ = value.Raw();
-    return v;
+    return Variant(VariantType::Currency, value.Raw(), 0);
 }
 
 Variant Variant::FromText(std::string utf8) {
-    Variant v;
-    v.type_ = VariantType::Text;
-    v.text_ = std::move(utf8);
-    return v;
+    return Variant(VariantType::Text, 0, 0, std::move(utf8));
 }
 
 Variant Variant::MakeNull() {
-    Variant v;
-    v.type_ = VariantType::Null;
-    return v;
+    return Variant(VariantType::Null, 0, 0);
 }
 
 // A boolean converts to a number as the automation variant does: true is -1.

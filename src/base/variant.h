@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 namespace kvf {
 
@@ -55,6 +56,9 @@ public:
     bool operator==(const Variant&) const = default;
 
 private:
+    Variant(VariantType type, int64_t integer, double real, std::string text = {})
+        : type_(type), integer_(integer), real_(real), text_(std::move(text)) {}
+
     VariantType type_ = VariantType::Empty;
     int64_t integer_ = 0; // Integer, Byte, Boolean (0/1), Currency (raw)
     double real_ = 0;     // Real, Date
