@@ -19,9 +19,7 @@ std::string QuoteIdentifier(const std::string& name) {
 }
 
 void BindField(Statement& st, int index, const FieldDef& field, const Value& value) {
-    if (field.Kind == FieldKind::Money && std::holds_alternative<int64_t>(value))
-        st.Bind(index, Value{static_cast<double>(std::get<int64_t>(value)) / 10000.0});
-    else if (field.Kind == FieldKind::Blob && std::holds_alternative<std::string>(value))
+    if (field.Kind == FieldKind::Blob && std::holds_alternative<std::string>(value))
         st.BindBlob(index, std::get<std::string>(value));
     else
         st.Bind(index, value);

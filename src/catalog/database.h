@@ -89,7 +89,7 @@ private:
     sqlite3_stmt* stmt_ = nullptr;
 };
 
-// Binds a value as the field stores it: money as a real amount, blobs as blobs.
+// Binds a value as the field stores it: blobs as blobs, the rest as they are.
 void BindField(Statement& st, int index, const FieldDef& field, const Value& value);
 
 // "PriceGrp" -> "\"PriceGrp\"" for SQL text.

@@ -57,7 +57,7 @@ FieldDef FieldDefFromDeclaredType(std::string name, std::string_view declaredTyp
         f.Scale = ParenNumber(t, 2);
     } else if (starts("MONEY")) {
         f.Kind = FieldKind::Money;
-        f.Scale = 4;
+        f.Scale = kMoneyScale;
     } else if (starts("DOUBLE") || starts("REAL") || starts("FLOAT")) {
         f.Kind = FieldKind::Double;
     } else if (starts("TIMESTAMP")) {
@@ -145,15 +145,12 @@ Value NormalizeValue(const FieldDef& field, const Value& v) {
             return static_cast<int64_t>(std::llround(*d));
         return v;
     }
-    if (field.Kind == FieldKind::Money) {
-        if (const auto* d = std::get_if<double>(&v))
-            return static_cast<int64_t>(std::llround(*d * 10000.0));
-        return std::get<int64_t>(v) * 10000;
-    }
     double d =
         std::holds_alternative<double>(v) ? std::get<double>(v) : static_cast<double>(std::get<int64_t>(v));
     if (field.Kind == FieldKind::Decimal)
         d = RoundToScale(d, field.Scale);
+    else if (field.Kind == FieldKind::Money)
+        d = RoundToScale(d, kMoneyScale);
     return d;
 }
 
@@ -173,12 +170,8 @@ std::string ValueAsString(const FieldDef& field, const Value& v) {
         return "";
     if (const auto* s = std::get_if<std::string>(&v))
         return *s;
-    if (const auto* i = std::get_if<int64_t>(&v)) {
-        if (field.Kind != FieldKind::Money)
-            return std::to_string(*i);
-        return ValueAsString(FieldDef{field.Name, FieldKind::Double},
-                             Value{static_cast<double>(*i) / 10000.0});
-    }
+    if (const auto* i = std::get_if<int64_t>(&v))
+        return std::to_string(*i);
     char buf[64];
     std::snprintf(buf, sizeof buf, "%.15g", std::get<double>(v));
     return buf;
@@ -188,9 +181,11 @@ int64_t ValueAsInteger(const FieldDef& field, const Value& v) {
     if (IsBlank(v))
         return 0;
     if (const auto* i = std::get_if<int64_t>(&v))
-        return field.Kind == FieldKind::Money ? *i / 10000 : *i;
+        return *i;
+    // Money has always read as whole units cut toward zero.
     if (const auto* d = std::get_if<double>(&v))
-        return static_cast<int64_t>(std::llround(*d));
+        return field.Kind == FieldKind::Money ? static_cast<int64_t>(*d)
+                                              : static_cast<int64_t>(std::llround(*d));
     return std::atoll(std::get<std::string>(v).c_str());
 }
 
@@ -198,7 +193,7 @@ double ValueAsFloat(const FieldDef& field, const Value& v) {
     if (IsBlank(v))
         return 0;
     if (const auto* i = std::get_if<int64_t>(&v))
-        return field.Kind == FieldKind::Money ? static_cast<double>(*i) / 10000.0 : static_cast<double>(*i);
+        return static_cast<double>(*i);
     if (const auto* d = std::get_if<double>(&v))
         return *d;
     return std::atof(std::get<std::string>(v).c_str());
@@ -208,8 +203,8 @@ int64_t ValueAsMoneyUnits(const FieldDef& field, const Value& v) {
     if (IsBlank(v))
         return 0;
     if (const auto* i = std::get_if<int64_t>(&v))
-        return field.Kind == FieldKind::Money ? *i : *i * 10000;
-    return static_cast<int64_t>(std::llround(ValueAsFloat(field, v) * 10000.0));
+        return *i * 10000;
+    return static_cast<int64_t>(std::llround(RoundToScale(ValueAsFloat(field, v), kMoneyScale) * 10000.0));
 }
 
 } // namespace kvf

@@ -1,8 +1,9 @@
 #pragma once
 // Fields and values of the table objects. A value is blank (null), an
 // integer, a real number or text (UTF-8); the field's kind says how it reads:
-// money is held as an integer count of ten-thousandths, decimals as reals
-// already rounded to their scale, dates as OLE dates.
+// money and decimals are amounts held as reals already rounded to their scale
+// (four places for money), dates as OLE dates. A money value means the same
+// amount wherever it is: given to a table, held in its rows, stored in SQLite.
 
 #include <cstdint>
 #include <string>
@@ -10,6 +11,8 @@
 #include <variant>
 
 namespace kvf {
+
+constexpr int kMoneyScale = 4;
 
 enum class FieldKind {
     Text,
@@ -49,7 +52,8 @@ inline bool IsBlank(const Value& v) {
 }
 
 // A value made to fit the field: text for text fields, an integer for integer
-// fields and money (ten-thousandths), a real rounded to the scale for decimals.
+// fields, a real rounded to the scale for money and decimals. An integer or a
+// text given for money is an amount in whole currency units.
 Value NormalizeValue(const FieldDef& field, const Value& v);
 // The same, moving a value that already fits.
 Value NormalizeValue(const FieldDef& field, Value&& v);
@@ -58,7 +62,7 @@ Value NormalizeValue(const FieldDef& field, Value&& v);
 std::string ValueAsString(const FieldDef& field, const Value& v);
 int64_t ValueAsInteger(const FieldDef& field, const Value& v);
 double ValueAsFloat(const FieldDef& field, const Value& v);
-// Money in ten-thousandths.
+// Money in ten-thousandths of a currency unit.
 int64_t ValueAsMoneyUnits(const FieldDef& field, const Value& v);
 
 // Rounds half away from zero to `scale` decimal places.

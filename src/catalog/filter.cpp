@@ -303,8 +303,7 @@ bool Evaluate(const FilterNode& n, const std::vector<Value>& row) {
         return Apply(n.Op, IsBlank(v) ? 0 : 1);
     double number = 0;
     if (const auto* i = std::get_if<int64_t>(&v))
-        number =
-            n.FieldType == FieldKind::Money ? static_cast<double>(*i) / 10000.0 : static_cast<double>(*i);
+        number = static_cast<double>(*i);
     else if (const auto* d = std::get_if<double>(&v))
         number = *d;
     return Apply(n.Op, CompareNumbers(number, n.Number));

@@ -19,8 +19,7 @@ std::vector<Value> Row(std::string id, Value color, Value num, Value dec, Value 
 }
 
 TEST(Filter, GrammarAndEvaluation) {
-    const auto plain =
-        Row("AB-1", Value{std::string("RAL")}, Value{int64_t{5}}, Value{1.5}, Value{int64_t{125000}});
+    const auto plain = Row("AB-1", Value{std::string("RAL")}, Value{int64_t{5}}, Value{1.5}, Value{12.5});
     const auto blank = Row("", Value{}, Value{}, Value{});
     const auto negative = Row("ab-1", Value{std::string("")}, Value{int64_t{-3}}, Value{-0.25});
     struct Case {
