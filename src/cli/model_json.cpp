@@ -97,16 +97,6 @@ using Json = ordered_json;
     throw KvfError(std::string("JSON: значение \"") + key + "\" должно быть " + wanted + ".");
 }
 
-Json money(Money value) {
-    return value.Format4();
-}
-Json lines(const std::vector<std::string>& list) {
-    return Json(list);
-}
-Json point(std::int32_t x, std::int32_t y) {
-    return Json::array({x, y});
-}
-
 // Readers: an absent key leaves the target as it is.
 const Json* find(const Json& json, const char* key) {
     if (!json.is_object())
@@ -200,170 +190,182 @@ void takePoint(const Json& value, const char* key, std::int32_t& x, std::int32_t
     y = static_cast<std::int32_t>(integer(value[1], key, INT32_MIN, INT32_MAX));
 }
 
-Json currencies(const TkvfCurrencyList& list) {
+void take(const Json& json, const char* key, TFloatPoint& target) {
+    if (const Json* v = find(json, key)) {
+        if (!v->is_array() || v->size() != 2 || !(*v)[0].is_number() || !(*v)[1].is_number())
+            badValue(key, "парой чисел [x, y]");
+        target.X = static_cast<float>((*v)[0].get<double>());
+        target.Y = static_cast<float>((*v)[1].get<double>());
+    }
+}
+void take(const Json& json, const char* key, TPoint& target) {
+    if (const Json* v = find(json, key))
+        takePoint(*v, key, target.X, target.Y);
+}
+void take(const Json& json, const char* key, TkvfCurrencyList& list);
+void take(const Json& json, const char* key, TkvfFlugel& sash);
+
+// Writers: singles in their shortest form, money as a four-decimal text.
+template <typename T> Json toJson(const T& value) {
+    return value;
+}
+Json toJson(float value) {
+    return SingleToJson(value);
+}
+Json toJson(Money value) {
+    return value.Format4();
+}
+Json toJson(const TFloatPoint& point) {
+    return Json::array({SingleToJson(point.X), SingleToJson(point.Y)});
+}
+Json toJson(const TPoint& point) {
+    return pointJson(point.X, point.Y);
+}
+Json toJson(const TkvfCurrencyList& list);
+Json toJson(const TkvfFlugel& sash);
+
+// The field lists below serve both directions: visited with a Writer they
+// fill a JSON object from a record, with a Reader a record from an object.
+struct Writer {
+    Json& json;
+    template <typename T> void operator()(const char* key, const T& field) const {
+        json[key] = toJson(field);
+    }
+};
+struct Reader {
+    const Json& json;
+    template <typename T> void operator()(const char* key, T& field) const { take(json, key, field); }
+};
+
+// The objects of a list of records, each written through `fields`.
+template <typename List, typename Fields> Json arrayOf(const List& list, Fields fields) {
     Json array = Json::array();
     for (const auto& item : list) {
         Json json;
-        json["CurrencyID"] = item->CurrencyID;
-        json["Rate"] = SingleToJson(item->Rate);
+        fields(*item, Writer{json});
         array.push_back(std::move(json));
     }
     return array;
 }
 
-void takeCurrencies(const Json& json, TkvfCurrencyList& list) {
-    if (find(json, "Currencies") == nullptr)
+constexpr auto currencyFields = [](auto& item, auto&& visit) {
+    visit("CurrencyID", item.CurrencyID);
+    visit("Rate", item.Rate);
+};
+
+Json toJson(const TkvfCurrencyList& list) {
+    return arrayOf(list, currencyFields);
+}
+
+// Present Currencies replace the whole list.
+void take(const Json& json, const char* key, TkvfCurrencyList& list) {
+    if (find(json, key) == nullptr)
         return;
     list.clear();
-    takeArray(json, "Currencies", [&](const Json& element) {
+    takeArray(json, key, [&](const Json& element) {
         auto item = std::make_unique<TkvfCurrencyItem>();
-        take(element, "CurrencyID", item->CurrencyID);
-        take(element, "Rate", item->Rate);
+        currencyFields(*item, Reader{element});
         list.push_back(std::move(item));
     });
 }
 
+constexpr auto furnItemFields = [](auto& item, auto&& visit) {
+    visit("ID", item.ID);
+    visit("Length", item.Length);
+    visit("Count", item.Count);
+    visit("History", item.History);
+    visit("Comment", item.Comment);
+    visit("SideNo", item.SideNo);
+    visit("Reserved1", item.Reserved1);
+    visit("Reserved2", item.Reserved2);
+    visit("Reserved3", item.Reserved3);
+    visit("ParentComplect", item.ParentComplect);
+};
+
+// Without Items, which follow them.
+constexpr auto furnCompFields = [](auto& comp, auto&& visit) {
+    visit("FurnSys", comp.FurnSys);
+    visit("ProfSys", comp.ProfSys);
+    visit("Color", comp.Color);
+    visit("Complect", comp.Complect);
+    visit("Hinge", comp.Hinge);
+    visit("HandlePart", comp.HandlePart);
+    visit("Lock", comp.Lock);
+    visit("Cylinder", comp.Cylinder);
+    visit("Drive", comp.Drive);
+    visit("Latch", comp.Latch);
+    visit("ComplectImage", comp.ComplectImage);
+    visit("HandleImage", comp.HandleImage);
+    visit("HingeImage", comp.HingeImage);
+    visit("DriveImage", comp.DriveImage);
+    visit("ExtraImage", comp.ExtraImage);
+    visit("HandleColor", comp.HandleColor);
+    visit("HingeColor", comp.HingeColor);
+    visit("DriveColor", comp.DriveColor);
+    visit("ExtraColor", comp.ExtraColor);
+    visit("UserHandleHeight", comp.UserHandleHeight);
+    visit("UserHandleHeightSet", comp.UserHandleHeightSet);
+    visit("Properties", comp.Properties);
+    visit("DopComplects", comp.DopComplects);
+};
+
 Json furnComp(const TkvfFurnComp& comp) {
     Json json;
-    json["FurnSys"] = comp.FurnSys;
-    json["ProfSys"] = comp.ProfSys;
-    json["Color"] = comp.Color;
-    json["Complect"] = comp.Complect;
-    json["Hinge"] = comp.Hinge;
-    json["HandlePart"] = comp.HandlePart;
-    json["Lock"] = comp.Lock;
-    json["Cylinder"] = comp.Cylinder;
-    json["Drive"] = comp.Drive;
-    json["Latch"] = comp.Latch;
-    json["ComplectImage"] = comp.ComplectImage;
-    json["HandleImage"] = comp.HandleImage;
-    json["HingeImage"] = comp.HingeImage;
-    json["DriveImage"] = comp.DriveImage;
-    json["ExtraImage"] = comp.ExtraImage;
-    json["HandleColor"] = comp.HandleColor;
-    json["HingeColor"] = comp.HingeColor;
-    json["DriveColor"] = comp.DriveColor;
-    json["ExtraColor"] = comp.ExtraColor;
-    json["UserHandleHeight"] = comp.UserHandleHeight;
-    json["UserHandleHeightSet"] = comp.UserHandleHeightSet;
-    json["Properties"] = lines(comp.Properties);
-    json["DopComplects"] = lines(comp.DopComplects);
-    Json items = Json::array();
-    for (const auto& item : comp.Items) {
-        Json i;
-        i["ID"] = item->ID;
-        i["Length"] = SingleToJson(item->Length);
-        i["Count"] = item->Count;
-        i["History"] = item->History;
-        i["Comment"] = item->Comment;
-        i["SideNo"] = item->SideNo;
-        i["Reserved1"] = item->Reserved1;
-        i["Reserved2"] = item->Reserved2;
-        i["Reserved3"] = item->Reserved3;
-        i["ParentComplect"] = item->ParentComplect;
-        items.push_back(std::move(i));
-    }
-    json["Items"] = std::move(items);
+    furnCompFields(comp, Writer{json});
+    json["Items"] = arrayOf(comp.Items, furnItemFields);
     return json;
 }
 
 void takeFurnComp(const Json& json, TkvfFurnComp& comp) {
-    for (auto [key, field] : {std::pair{"FurnSys", &comp.FurnSys},
-                              {"ProfSys", &comp.ProfSys},
-                              {"Color", &comp.Color},
-                              {"Complect", &comp.Complect},
-                              {"Hinge", &comp.Hinge},
-                              {"HandlePart", &comp.HandlePart},
-                              {"Lock", &comp.Lock},
-                              {"Cylinder", &comp.Cylinder},
-                              {"Drive", &comp.Drive},
-                              {"Latch", &comp.Latch}})
-        take(json, key, *field);
-    for (auto [key, field] : {std::pair{"ComplectImage", &comp.ComplectImage},
-                              {"HandleImage", &comp.HandleImage},
-                              {"HingeImage", &comp.HingeImage},
-                              {"DriveImage", &comp.DriveImage},
-                              {"ExtraImage", &comp.ExtraImage},
-                              {"HandleColor", &comp.HandleColor},
-                              {"HingeColor", &comp.HingeColor},
-                              {"DriveColor", &comp.DriveColor},
-                              {"ExtraColor", &comp.ExtraColor},
-                              {"UserHandleHeight", &comp.UserHandleHeight}})
-        take(json, key, *field);
-    take(json, "UserHandleHeightSet", comp.UserHandleHeightSet);
-    take(json, "Properties", comp.Properties);
-    take(json, "DopComplects", comp.DopComplects);
+    furnCompFields(comp, Reader{json});
     takeArray(json, "Items", [&](const Json& element) {
         auto item = std::make_unique<TkvfFurnItem>(&comp);
-        take(element, "ID", item->ID);
-        take(element, "Length", item->Length);
-        take(element, "Count", item->Count);
-        take(element, "History", item->History);
-        take(element, "Comment", item->Comment);
-        take(element, "SideNo", item->SideNo);
-        take(element, "Reserved1", item->Reserved1);
-        take(element, "Reserved2", item->Reserved2);
-        take(element, "Reserved3", item->Reserved3);
-        take(element, "ParentComplect", item->ParentComplect);
+        furnItemFields(*item, Reader{element});
         comp.Items.push_back(std::move(item));
     });
 }
 
-Json matList(const TkvfMatList& list) {
-    Json array = Json::array();
-    for (const auto& m : list) {
-        Json json;
-        json["ID"] = m->ID;
-        json["Quantity"] = SingleToJson(m->Quantity);
-        json["CatalogPrice"] = money(m->CatalogPrice);
-        json["ReservedRate"] = SingleToJson(m->ReservedRate);
-        json["ReservedAmount"] = money(m->ReservedAmount);
-        json["Price"] = money(m->Price);
-        json["Cost"] = money(m->Cost);
-        array.push_back(std::move(json));
-    }
-    return array;
-}
+constexpr auto matListFields = [](auto& item, auto&& visit) {
+    visit("ID", item.ID);
+    visit("Quantity", item.Quantity);
+    visit("CatalogPrice", item.CatalogPrice);
+    visit("ReservedRate", item.ReservedRate);
+    visit("ReservedAmount", item.ReservedAmount);
+    visit("Price", item.Price);
+    visit("Cost", item.Cost);
+};
 
 void takeMatList(const Json& json, TkvfMatList& list) {
     takeArray(json, "MatList", [&](const Json& element) {
         auto m = std::make_unique<TkvfMatListItem>();
-        take(element, "ID", m->ID);
-        take(element, "Quantity", m->Quantity);
-        take(element, "CatalogPrice", m->CatalogPrice);
-        take(element, "ReservedRate", m->ReservedRate);
-        take(element, "ReservedAmount", m->ReservedAmount);
-        take(element, "Price", m->Price);
-        take(element, "Cost", m->Cost);
+        matListFields(*m, Reader{element});
         list.push_back(std::move(m));
     });
 }
 
-Json sash(const TkvfFlugel& sash) {
+constexpr auto lineFields = [](auto& line, auto&& visit) {
+    visit("Radius1", line.Radius1);
+    visit("Radius2", line.Radius2);
+    visit("Center", line.Center);
+    visit("Opening", line.Opening);
+    visit("RotSideIndex", line.RotSideIndex);
+    visit("Handled", line.Handled);
+    visit("Banded", line.Banded);
+    visit("Drived", line.Drived);
+    visit("HandleHeight", line.HandleHeight);
+    visit("HandleMark", line.HandleMark);
+};
+
+Json toJson(const TkvfFlugel& sash) {
     Json points = Json::array();
     for (const auto& p : sash.Points)
-        points.push_back(point(p->X, p->Y));
-    Json linesJson = Json::array();
-    for (const auto& line : sash.Lines) {
-        Json json;
-        json["Radius1"] = SingleToJson(line->Radius1);
-        json["Radius2"] = SingleToJson(line->Radius2);
-        json["Center"] = Json::array({SingleToJson(line->Center.X), SingleToJson(line->Center.Y)});
-        json["Opening"] = line->Opening;
-        json["RotSideIndex"] = line->RotSideIndex;
-        json["Handled"] = line->Handled;
-        json["Banded"] = line->Banded;
-        json["Drived"] = line->Drived;
-        json["HandleHeight"] = line->HandleHeight;
-        json["HandleMark"] = point(line->HandleMark.X, line->HandleMark.Y);
-        linesJson.push_back(std::move(json));
-    }
+        points.push_back(pointJson(p->X, p->Y));
     Json json;
     json["Dorn"] = sash.Dorn;
     json["Points"] = std::move(points);
-    json["Lines"] = std::move(linesJson);
+    json["Lines"] = arrayOf(sash.Lines, lineFields);
     json["FurnComp"] = sash.FurnComp ? furnComp(*sash.FurnComp) : Json(nullptr);
-    json["MatList"] = matList(sash.MatList);
+    json["MatList"] = arrayOf(sash.MatList, matListFields);
     return json;
 }
 
@@ -378,23 +380,7 @@ void takeSash(const Json& json, TkvfFlugel& sash) {
     });
     takeArray(json, "Lines", [&](const Json& element) {
         auto line = std::make_unique<TkvfLine>(&sash);
-        take(element, "Radius1", line->Radius1);
-        take(element, "Radius2", line->Radius2);
-        if (const Json* center = find(element, "Center")) {
-            if (!center->is_array() || center->size() != 2 || !(*center)[0].is_number() ||
-                !(*center)[1].is_number())
-                badValue("Center", "парой чисел [x, y]");
-            line->Center.X = static_cast<float>((*center)[0].get<double>());
-            line->Center.Y = static_cast<float>((*center)[1].get<double>());
-        }
-        take(element, "Opening", line->Opening);
-        take(element, "RotSideIndex", line->RotSideIndex);
-        take(element, "Handled", line->Handled);
-        take(element, "Banded", line->Banded);
-        take(element, "Drived", line->Drived);
-        take(element, "HandleHeight", line->HandleHeight);
-        if (const Json* mark = find(element, "HandleMark"))
-            takePoint(*mark, "HandleMark", line->HandleMark.X, line->HandleMark.Y);
+        lineFields(*line, Reader{element});
         sash.Lines.push_back(std::move(line));
     });
     sash.LinkLines();
@@ -405,204 +391,131 @@ void takeSash(const Json& json, TkvfFlugel& sash) {
     takeMatList(json, sash.MatList);
 }
 
-Json position(const TkvfConstruction& p) {
-    Json json;
-    json["Included"] = p.Included;
-    json["No"] = p.No;
-    json["Name"] = p.Name;
-    json["Number"] = p.Number;
-    json["ObjectType"] = p.ObjectType;
-    json["FurnSys"] = p.FurnSys;
-    json["ProfSys"] = p.ProfSys;
-    json["Color"] = p.Color;
-    json["Falz"] = p.Falz;
-    json["StulpType"] = p.StulpType;
-    json["ProfWidth"] = SingleToJson(p.ProfWidth);
-    json["Thickness"] = SingleToJson(p.Thickness);
-    json["OpenType"] = p.OpenType;
-    json["Cost"] = money(p.Cost);
-    json["Note"] = lines(p.Note);
-    json["ConstrType"] = p.ConstrType;
-    json["LeftFlugel"] = sash(p.LeftFlugel);
-    json["RightFlugel"] = sash(p.RightFlugel);
-    return json;
+// A present sash is read into the position's own.
+void take(const Json& json, const char* key, TkvfFlugel& sash) {
+    if (const Json* v = find(json, key))
+        takeSash(*v, sash);
 }
 
-void takePosition(const Json& json, TkvfConstruction& p) {
-    take(json, "Included", p.Included);
-    take(json, "No", p.No);
-    take(json, "Name", p.Name);
-    take(json, "Number", p.Number);
-    take(json, "ObjectType", p.ObjectType);
-    take(json, "FurnSys", p.FurnSys);
-    take(json, "ProfSys", p.ProfSys);
-    take(json, "Color", p.Color);
-    take(json, "Falz", p.Falz);
-    take(json, "StulpType", p.StulpType);
-    take(json, "ProfWidth", p.ProfWidth);
-    take(json, "Thickness", p.Thickness);
-    take(json, "OpenType", p.OpenType);
-    take(json, "Cost", p.Cost);
-    take(json, "Note", p.Note);
-    take(json, "ConstrType", p.ConstrType);
-    if (const Json* left = find(json, "LeftFlugel"))
-        takeSash(*left, p.LeftFlugel);
-    if (const Json* right = find(json, "RightFlugel"))
-        takeSash(*right, p.RightFlugel);
-}
+constexpr auto positionFields = [](auto& p, auto&& visit) {
+    visit("Included", p.Included);
+    visit("No", p.No);
+    visit("Name", p.Name);
+    visit("Number", p.Number);
+    visit("ObjectType", p.ObjectType);
+    visit("FurnSys", p.FurnSys);
+    visit("ProfSys", p.ProfSys);
+    visit("Color", p.Color);
+    visit("Falz", p.Falz);
+    visit("StulpType", p.StulpType);
+    visit("ProfWidth", p.ProfWidth);
+    visit("Thickness", p.Thickness);
+    visit("OpenType", p.OpenType);
+    visit("Cost", p.Cost);
+    visit("Note", p.Note);
+    visit("ConstrType", p.ConstrType);
+    visit("LeftFlugel", p.LeftFlugel);
+    visit("RightFlugel", p.RightFlugel);
+};
+
+// Without Positions, which follow them.
+constexpr auto orderFields = [](auto& order, auto&& visit) {
+    visit("Header", order.Header);
+    visit("Version", order.Version);
+    visit("Reserved1", order.Reserved1);
+    visit("Reserved2", order.Reserved2);
+    visit("Created", order.Created);
+    visit("Modified", order.Modified);
+    visit("Reserved3", order.Reserved3);
+    visit("OrderNo", order.OrderNo);
+    visit("AltOrderNo", order.AltOrderNo);
+    visit("Customer", order.Customer);
+    visit("ObjectName", order.ObjectName);
+    visit("Address", order.Address);
+    visit("Phones", order.Phones);
+    visit("Remark", order.Remark);
+    visit("RegDate", order.RegDate);
+    visit("RegDateSet", order.RegDateSet);
+    visit("ProfSys", order.ProfSys);
+    visit("InnerProfColor", order.InnerProfColor);
+    visit("OuterProfColor", order.OuterProfColor);
+    visit("FurnSys", order.FurnSys);
+    visit("FurnColor", order.FurnColor);
+    visit("Handle", order.Handle);
+    visit("Falz", order.Falz);
+    visit("Dorn", order.Dorn);
+    visit("StulpType", order.StulpType);
+    visit("OpenType", order.OpenType);
+    visit("PriceGroupNo", order.PriceGroupNo);
+    visit("NDSTax", order.NDSTax);
+    visit("GetTotalNDS", order.GetTotalNDS);
+    visit("ShowIncludeNDS", order.ShowIncludeNDS);
+    visit("Currencies", order.Currencies);
+    visit("CurrencyID", order.CurrencyID);
+    visit("Memo", order.Memo);
+};
+
+constexpr auto selectionItemFields = [](auto& item, auto&& visit) {
+    visit("Included", item.Included);
+    visit("OrderNo", item.OrderNo);
+    visit("PosNo", item.PosNo);
+    visit("Width", item.Width);
+    visit("Height", item.Height);
+    visit("Number", item.Number);
+    visit("Name", item.Name);
+    visit("OrderFile", item.OrderFile);
+};
+
+// Without Items, which follow them.
+constexpr auto selectionFields = [](auto& selection, auto&& visit) {
+    visit("Header", selection.Header);
+    visit("Version", selection.Version);
+    visit("Reserved1", selection.Reserved1);
+    visit("Reserved2", selection.Reserved2);
+    visit("Created", selection.Created);
+    visit("Modified", selection.Modified);
+    visit("Reserved3", selection.Reserved3);
+    visit("SelNo", selection.SelNo);
+    visit("SelDate", selection.SelDate);
+    visit("SelName", selection.SelName);
+    visit("Currencies", selection.Currencies);
+    visit("CurrencyID", selection.CurrencyID);
+    visit("PriceGroupNo", selection.PriceGroupNo);
+    visit("NDSTax", selection.NDSTax);
+    visit("RoundMode", selection.RoundMode);
+    visit("Note", selection.Note);
+};
 
 } // namespace record_json
 
 ordered_json OrderToJson(const TkvfOrder& order) {
     using namespace record_json;
     Json json;
-    json["Header"] = order.Header;
-    json["Version"] = order.Version;
-    json["Reserved1"] = order.Reserved1;
-    json["Reserved2"] = order.Reserved2;
-    json["Created"] = order.Created;
-    json["Modified"] = order.Modified;
-    json["Reserved3"] = order.Reserved3;
-    json["OrderNo"] = order.OrderNo;
-    json["AltOrderNo"] = order.AltOrderNo;
-    json["Customer"] = order.Customer;
-    json["ObjectName"] = order.ObjectName;
-    json["Address"] = order.Address;
-    json["Phones"] = order.Phones;
-    json["Remark"] = order.Remark;
-    json["RegDate"] = order.RegDate;
-    json["RegDateSet"] = order.RegDateSet;
-    json["ProfSys"] = order.ProfSys;
-    json["InnerProfColor"] = order.InnerProfColor;
-    json["OuterProfColor"] = order.OuterProfColor;
-    json["FurnSys"] = order.FurnSys;
-    json["FurnColor"] = order.FurnColor;
-    json["Handle"] = order.Handle;
-    json["Falz"] = order.Falz;
-    json["Dorn"] = order.Dorn;
-    json["StulpType"] = order.StulpType;
-    json["OpenType"] = order.OpenType;
-    json["PriceGroupNo"] = order.PriceGroupNo;
-    json["NDSTax"] = SingleToJson(order.NDSTax);
-    json["GetTotalNDS"] = order.GetTotalNDS;
-    json["ShowIncludeNDS"] = order.ShowIncludeNDS;
-    json["Currencies"] = currencies(order.Currencies);
-    json["CurrencyID"] = order.CurrencyID;
-    json["Memo"] = lines(order.Memo);
-    Json positions = Json::array();
-    for (const auto& p : order.Positions)
-        positions.push_back(position(*p));
-    json["Positions"] = std::move(positions);
+    orderFields(order, Writer{json});
+    json["Positions"] = arrayOf(order.Positions, positionFields);
     return json;
 }
 
 void OrderFromJson(const ordered_json& json, TkvfOrder& order) {
     using namespace record_json;
-    for (auto [key, field] : {std::pair{"Header", &order.Header},
-                              {"Version", &order.Version},
-                              {"OrderNo", &order.OrderNo},
-                              {"AltOrderNo", &order.AltOrderNo},
-                              {"Customer", &order.Customer},
-                              {"ObjectName", &order.ObjectName},
-                              {"Address", &order.Address},
-                              {"Phones", &order.Phones},
-                              {"Remark", &order.Remark},
-                              {"ProfSys", &order.ProfSys},
-                              {"InnerProfColor", &order.InnerProfColor},
-                              {"OuterProfColor", &order.OuterProfColor},
-                              {"FurnSys", &order.FurnSys},
-                              {"FurnColor", &order.FurnColor},
-                              {"Handle", &order.Handle}})
-        take(json, key, *field);
-    for (auto [key, field] : {std::pair{"Reserved1", &order.Reserved1},
-                              {"Reserved2", &order.Reserved2},
-                              {"Reserved3", &order.Reserved3},
-                              {"Falz", &order.Falz},
-                              {"Dorn", &order.Dorn},
-                              {"StulpType", &order.StulpType},
-                              {"OpenType", &order.OpenType},
-                              {"PriceGroupNo", &order.PriceGroupNo},
-                              {"CurrencyID", &order.CurrencyID}})
-        take(json, key, *field);
-    take(json, "Created", order.Created);
-    take(json, "Modified", order.Modified);
-    take(json, "RegDate", order.RegDate);
-    take(json, "RegDateSet", order.RegDateSet);
-    take(json, "NDSTax", order.NDSTax);
-    take(json, "GetTotalNDS", order.GetTotalNDS);
-    take(json, "ShowIncludeNDS", order.ShowIncludeNDS);
-    takeCurrencies(json, order.Currencies);
-    take(json, "Memo", order.Memo);
-    takeArray(json, "Positions", [&](const Json& element) { takePosition(element, order.AddPosition()); });
+    orderFields(order, Reader{json});
+    takeArray(json, "Positions",
+              [&](const Json& element) { positionFields(order.AddPosition(), Reader{element}); });
 }
 
 ordered_json SelectionToJson(const TkvfOrderSelection& selection) {
     using namespace record_json;
     Json json;
-    json["Header"] = selection.Header;
-    json["Version"] = selection.Version;
-    json["Reserved1"] = selection.Reserved1;
-    json["Reserved2"] = selection.Reserved2;
-    json["Created"] = selection.Created;
-    json["Modified"] = selection.Modified;
-    json["Reserved3"] = selection.Reserved3;
-    json["SelNo"] = selection.SelNo;
-    json["SelDate"] = selection.SelDate;
-    json["SelName"] = selection.SelName;
-    json["Currencies"] = currencies(selection.Currencies);
-    json["CurrencyID"] = selection.CurrencyID;
-    json["PriceGroupNo"] = selection.PriceGroupNo;
-    json["NDSTax"] = SingleToJson(selection.NDSTax);
-    json["RoundMode"] = selection.RoundMode;
-    json["Note"] = lines(selection.Note);
-    Json items = Json::array();
-    for (const auto& item : selection.Items) {
-        Json i;
-        i["Included"] = item->Included;
-        i["OrderNo"] = item->OrderNo;
-        i["PosNo"] = item->PosNo;
-        i["Width"] = SingleToJson(item->Width);
-        i["Height"] = SingleToJson(item->Height);
-        i["Number"] = item->Number;
-        i["Name"] = item->Name;
-        i["OrderFile"] = item->OrderFile;
-        items.push_back(std::move(i));
-    }
-    json["Items"] = std::move(items);
+    selectionFields(selection, Writer{json});
+    json["Items"] = arrayOf(selection.Items, selectionItemFields);
     return json;
 }
 
 void SelectionFromJson(const ordered_json& json, TkvfOrderSelection& selection) {
     using namespace record_json;
-    for (auto [key, field] : {std::pair{"Header", &selection.Header},
-                              {"Version", &selection.Version},
-                              {"SelNo", &selection.SelNo},
-                              {"SelName", &selection.SelName}})
-        take(json, key, *field);
-    for (auto [key, field] : {std::pair{"Reserved1", &selection.Reserved1},
-                              {"Reserved2", &selection.Reserved2},
-                              {"Reserved3", &selection.Reserved3},
-                              {"CurrencyID", &selection.CurrencyID},
-                              {"PriceGroupNo", &selection.PriceGroupNo}})
-        take(json, key, *field);
-    take(json, "Created", selection.Created);
-    take(json, "Modified", selection.Modified);
-    take(json, "SelDate", selection.SelDate);
-    takeCurrencies(json, selection.Currencies);
-    take(json, "NDSTax", selection.NDSTax);
-    take(json, "RoundMode", selection.RoundMode);
-    take(json, "Note", selection.Note);
-    takeArray(json, "Items", [&](const Json& element) {
-        TkvfOrderSelectionItem& item = selection.AddItem();
-        take(element, "Included", item.Included);
-        take(element, "OrderNo", item.OrderNo);
-        take(element, "PosNo", item.PosNo);
-        take(element, "Width", item.Width);
-        take(element, "Height", item.Height);
-        take(element, "Number", item.Number);
-        take(element, "Name", item.Name);
-        take(element, "OrderFile", item.OrderFile);
-    });
+    selectionFields(selection, Reader{json});
+    takeArray(json, "Items",
+              [&](const Json& element) { selectionItemFields(selection.AddItem(), Reader{element}); });
 }
 
 } // namespace kvf::cli
