@@ -2,6 +2,7 @@
 // JSON of a small file and the round trip through JSON.
 
 #include "../model/order_bytes.h"
+#include "../model/temp_folder_test.h"
 #include "cli/commands.h"
 
 #include <gtest/gtest.h>
@@ -32,20 +33,10 @@ Result run(const std::vector<std::string>& words) {
     return {status, out.str(), err.str()};
 }
 
-class CmdOrder : public ::testing::Test {
+class CmdOrder : public test::TempFolderTest {
 protected:
-    void SetUp() override {
-        dir = fs::path(::testing::TempDir()) /
-              ("cmd_order_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-    std::string write(const std::string& name, const std::string& bytes) {
-        const std::string path = (dir / name).string();
-        std::ofstream(path, std::ios::binary) << bytes;
-        return path;
-    }
+    CmdOrder() : TempFolderTest("cmd_order_") {}
+
     // dump FILE, from-json into a new file, dump that again: both JSON objects.
     std::pair<Json, Json> roundTrip(const std::string& group, const std::string& file,
                                     const char* extension) {
@@ -59,7 +50,6 @@ protected:
         EXPECT_EQ(0, second.status) << second.err;
         return {Json::parse(first.out), Json::parse(second.out)};
     }
-    fs::path dir;
 };
 
 TEST_F(CmdOrder, DumpIsExactlyTheFixture) {

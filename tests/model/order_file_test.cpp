@@ -7,34 +7,21 @@
 #include "base/typed_stream.h"
 #include "model/order.h"
 #include "order_bytes.h"
+#include "temp_folder_test.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 namespace kvf::test {
 namespace {
 
 namespace fs = std::filesystem;
 
-class OrderFile : public ::testing::Test {
+class OrderFile : public TempFolderTest {
 protected:
-    void SetUp() override {
-        dir = fs::path(::testing::TempDir()) /
-              ("order_file_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
+    OrderFile() : TempFolderTest("order_file_") {}
 
-    std::string write(const std::string& name, const std::string& bytes) {
-        const std::string path = (dir / name).string();
-        std::ofstream(path, std::ios::binary) << bytes;
-        return path;
-    }
-
-    fs::path dir;
     ScriptedPrompter prompter;
 };
 

@@ -9,32 +9,21 @@
 #include "model/order.h"
 #include "model/order_selection.h"
 #include "order_bytes.h"
+#include "temp_folder_test.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 namespace kvf::test {
 namespace {
 
 namespace fs = std::filesystem;
 
-class SelectionFile : public ::testing::Test {
+class SelectionFile : public TempFolderTest {
 protected:
-    void SetUp() override {
-        dir = fs::path(::testing::TempDir()) /
-              ("selection_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-    std::string write(const std::string& name, const std::string& bytes) {
-        const std::string path = (dir / name).string();
-        std::ofstream(path, std::ios::binary) << bytes;
-        return path;
-    }
-    fs::path dir;
+    SelectionFile() : TempFolderTest("selection_") {}
+
     ScriptedPrompter prompter;
 };
 
