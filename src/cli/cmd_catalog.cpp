@@ -19,12 +19,10 @@
 #include "catalog/paradox_import.h"
 #include "catalog/tdm.h"
 #include "cli/args.h"
+#include "cli/catalog_folder.h"
 #include "cli/cli_prompter.h"
 #include "cli/commands.h"
-#include "config/paths.h"
-#include "config/registry.h"
 
-#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <nlohmann/json.hpp>
@@ -36,29 +34,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The catalog folder of the default configuration (else the first one).
-std::string DefaultCatalogFolder() {
-    Registry registry(Registry::DefaultFileName());
-    std::vector<std::string> names = ConfigurationNames(registry);
-    if (names.empty())
-        throw UsageError{"no database configuration: give --catalog DIR"};
-    std::string name = names.front();
-    if (registry.OpenKey(ConfigurationsKey, false)) {
-        std::string preset = registry.ReadString("DefaultConfig");
-        if (std::find(names.begin(), names.end(), preset) != names.end())
-            name = preset;
-    }
-    if (!registry.OpenKey(ConfigurationsKey + "\\" + name, false))
-        throw KvfError("Ошибка открытия конфигурации " + name + "!");
-    std::string folder = StoredFolder(registry.ReadString("KVFCatalogDir"));
-    if (folder.empty())
-        throw UsageError{"the default configuration names no catalog folder: give --catalog DIR"};
-    return folder;
-}
-
 std::string CatalogFolder(const Args& args) {
-    std::optional<std::string> dir = args.Option("catalog");
-    return dir ? *dir : DefaultCatalogFolder();
+    if (std::optional<std::string> dir = args.Option("catalog"))
+        return *dir;
+    std::string folder = DefaultCatalogFolder();
+    if (folder.empty())
+        throw UsageError{
+            "no catalog folder: give --catalog DIR or add a default configuration (kvf config add)"};
+    return folder;
 }
 
 int CodePage(const Args& args) {

@@ -99,10 +99,9 @@ int configList(const std::vector<std::string>& words, std::ostream& out) {
         throw UsageError{"kvf config list takes no arguments"};
     }
     Registry registry(Registry::DefaultFileName());
-    const std::vector<std::string> names = ConfigurationNames(registry);
-    const std::string defaultName = names.empty() ? std::string() : registry.ReadString("DefaultConfig");
-    for (const std::string& name : names) {
-        out << (name == defaultName ? "* " : "  ") << name << "\n";
+    const TkvfConfigurations configurations = ReadConfigurations(registry);
+    for (const std::string& name : configurations.Names) {
+        out << (name == configurations.DefaultName ? "* " : "  ") << name << "\n";
     }
     return 0;
 }

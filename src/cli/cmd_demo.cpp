@@ -27,6 +27,7 @@
 #include "catalog/table.h"
 #include "catalog/tdm.h"
 #include "cli/args.h"
+#include "cli/catalog_folder.h"
 #include "cli/cli_prompter.h"
 #include "cli/commands.h"
 #include "engine/fittings_engine.h"

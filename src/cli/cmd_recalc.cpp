@@ -7,6 +7,7 @@
 #include "catalog/catalog_lookups.h"
 #include "catalog/tdm.h"
 #include "cli/args.h"
+#include "cli/catalog_folder.h"
 #include "cli/cli_prompter.h"
 #include "cli/commands.h"
 #include "engine/order_recalc.h"

@@ -11,7 +11,7 @@ namespace kvf {
 class Prompter;
 class TDM;
 class TkvfConstruction;
-}
+} // namespace kvf
 
 namespace kvf::cli {
 
@@ -45,8 +45,5 @@ int RunDemo(const std::vector<std::string>& words, std::ostream& out, std::ostre
 int RunOrderRecalc(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 // The `catalog check` sub-command (cmd_catalog_check.cpp).
 int RunCatalogCheck(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
-// Opens the catalog tables of --catalog DIR, else of the default configuration's
-// catalog folder; never creates a catalog. False after a failure, told on `err`.
-bool OpenCatalogFolder(const std::optional<std::string>& option, TDM& dm, Prompter& prompter, std::ostream& err);
 
 } // namespace kvf::cli

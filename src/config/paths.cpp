@@ -43,6 +43,28 @@ std::vector<std::string> ConfigurationNames(Registry& registry) {
     return registry.GetKeyNames();
 }
 
+TkvfConfigurations ReadConfigurations(Registry& registry) {
+    TkvfConfigurations list;
+    list.Names = ConfigurationNames(registry);
+    if (!list.Names.empty()) {
+        list.DefaultName = registry.ReadString("DefaultConfig");
+    }
+    return list;
+}
+
+int TkvfConfigurations::PresetIndex() const {
+    if (Names.empty()) {
+        return -1;
+    }
+    auto preset = std::find(Names.begin(), Names.end(), DefaultName);
+    return preset == Names.end() ? 0 : static_cast<int>(preset - Names.begin());
+}
+
+std::string TkvfConfigurations::Preset() const {
+    const int index = PresetIndex();
+    return index < 0 ? std::string() : Names[static_cast<size_t>(index)];
+}
+
 void TkvfPaths::Clear() {
     *this = TkvfPaths();
 }
@@ -81,17 +103,14 @@ bool TkvfPaths::DeleteLastTempDir(Prompter& prompter) const {
 bool TkvfPaths::ChooseConfiguration(Registry& registry, Prompter& prompter, const std::string& programDir,
                                     std::mt19937& random) {
     Clear();
-    std::vector<std::string> names;
-    std::string defaultName;
+    TkvfConfigurations configurations;
     try {
-        names = ConfigurationNames(registry);
-        if (!names.empty()) {
-            defaultName = registry.ReadString("DefaultConfig");
-        }
+        configurations = ReadConfigurations(registry);
     } catch (const std::exception& e) {
         prompter.Error(std::string("Ошибка чтения системного реестра!\r\n(") + e.what() + ")");
         return false;
     }
+    const std::vector<std::string>& names = configurations.Names;
     if (names.empty()) {
         prompter.Error(
             "В системе не установлены пути доступа к базам данных!\r\nИнсталлируйте заново программу!");
@@ -104,8 +123,7 @@ bool TkvfPaths::ChooseConfiguration(Registry& registry, Prompter& prompter, cons
     for (const std::string& name : names) {
         list.Rows.push_back({name});
     }
-    auto preset = std::find(names.begin(), names.end(), defaultName);
-    list.Initial = preset == names.end() ? 0 : static_cast<int>(preset - names.begin());
+    list.Initial = configurations.PresetIndex();
     const int row = prompter.ChooseRow(list);
     if (row < 0 || row >= static_cast<int>(names.size())) {
         return false;

@@ -68,6 +68,20 @@ struct TkvfPaths {
 // Raises KvfError when the registry cannot be read.
 std::vector<std::string> ConfigurationNames(Registry& registry);
 
+// The configurations with the "DefaultConfig" value of their key.
+struct TkvfConfigurations {
+    std::vector<std::string> Names;
+    std::string DefaultName;
+
+    // The row offered first: DefaultName when it is one of Names, else 0; -1 when there are none.
+    int PresetIndex() const;
+    // The name of that row; empty when there are none.
+    std::string Preset() const;
+};
+
+// Raises KvfError when the registry cannot be read.
+TkvfConfigurations ReadConfigurations(Registry& registry);
+
 // "KVFCatalogDir" and the others: trimmed, one trailing "\" or "/" removed.
 std::string StoredFolder(const std::string& value);
 

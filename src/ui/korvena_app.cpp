@@ -32,22 +32,18 @@ TKorvenaApp::~TKorvenaApp() {
 }
 
 bool TKorvenaApp::chooseConfiguration() {
-    std::vector<std::string> names;
-    std::string defaultName;
+    TkvfConfigurations configurations;
     try {
-        names = ConfigurationNames(*registry_);
-        if (!names.empty() && registry_->OpenKey(ConfigurationsKey, false)) {
-            defaultName = registry_->ReadString("DefaultConfig");
-        }
+        configurations = ReadConfigurations(*registry_);
     } catch (const std::exception& e) {
         prompter_.Error(std::string("Ошибка чтения системного реестра!\r\n(") + e.what() + ")");
         return false;
     }
-    if (names.empty()) {
+    if (configurations.Names.empty()) {
         // No configuration at all: the paths report it.
         return paths_.ChooseConfiguration(*registry_, prompter_, exeFolder_, random_);
     }
-    const std::string name = ChooseConfigurationName(names, defaultName);
+    const std::string name = ChooseConfigurationName(configurations.Names, configurations.Preset());
     if (name.empty()) {
         return false;
     }
