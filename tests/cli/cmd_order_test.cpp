@@ -3,14 +3,13 @@
 
 #include "../model/order_bytes.h"
 #include "../model/temp_folder_test.h"
-#include "cli/commands.h"
+#include "run_kvf.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -19,19 +18,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using Json = nlohmann::ordered_json;
-
-struct Result {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-Result run(const std::vector<std::string>& words) {
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = Run(words, out, err);
-    return {status, out.str(), err.str()};
-}
 
 class CmdOrder : public test::TempFolderTest {
 protected:

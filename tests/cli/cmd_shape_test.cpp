@@ -1,30 +1,16 @@
 // `kvf shape` and `kvf eval`: a position built from shape options, shown as
 // JSON, and a formula evaluated on its left sash.
 
-#include "cli/commands.h"
+#include "run_kvf.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace kvf::cli {
 namespace {
-
-struct Result {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-Result run(const std::vector<std::string>& words) {
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = Run(words, out, err);
-    return {status, out.str(), err.str()};
-}
 
 TEST(CmdShape, ArchJson) {
     const Result r = run({"shape", "--shape", "7", "--width", "1000", "--height", "1400", "--x", "200",
