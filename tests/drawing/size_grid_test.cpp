@@ -2,6 +2,7 @@
 
 #include "geometry/recording_canvas.h"
 #include "model/construction.h"
+#include "position_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -37,24 +38,6 @@ std::string rowsText(const std::vector<TkvfSizing>& rows, bool vertical) {
         text += "\n";
     }
     return text;
-}
-
-std::unique_ptr<TkvfConstruction> position(double b, double h, int shape, double x = 0, double y = 0,
-                                           float r = 0) {
-    auto construction = std::make_unique<TkvfConstruction>(nullptr);
-    if (shape == 1) {
-        construction->ConstrType = 0;
-    }
-    TkvfShapeSizes sizes;
-    sizes.B = b;
-    sizes.H = h;
-    sizes.Shape = static_cast<std::uint8_t>(shape);
-    sizes.X = x;
-    sizes.Y = y;
-    sizes.R1 = r;
-    sizes.R2 = r;
-    construction->SetShape(sizes, 0);
-    return construction;
 }
 
 TEST(SizeGrid, ChainsArePackedIntoRowsWithoutOverlap) {
@@ -102,8 +85,8 @@ TEST(SizeGrid, BuildFromPositions) {
         // The empty right sash of a single-sash position adds its one-point chains at 0.
         {"rectangle", [] { return position(1000, 1500, 0); }, soAll, "[0] [0 1000]\n", "[0] [0 1500]\n"},
         {"no options", [] { return position(1000, 1500, 0); }, 0, "", ""},
-        {"pair", [] { return position(0, 1400, 1, 700, 500); }, soAll, "[0 700] [700 1200]\n[0 1200]\n",
-         "[0 1400]\n"},
+        {"pair", [] { return position(0, 1400, 1, 700, 500, 0, /*pairType=*/0); }, soAll,
+         "[0 700] [700 1200]\n[0 1200]\n", "[0 1400]\n"},
         {"arch: inner breakpoint of the straight sides", [] { return position(1000, 1400, 7, 200, 0, 725); },
          soAll, "[0] [0 1000]\n", "[0] [0 200 1400]\n[0 1400]\n"},
         {"trapezium", [] { return position(1000, 1000, 3, 600); }, soAll, "[0] [0 1000]\n",
@@ -130,7 +113,7 @@ TEST(SizeGrid, BuildFromPositions) {
 }
 
 TEST(SizeGrid, BuildFromOneSash) {
-    const auto construction = position(0, 1400, 1, 700, 500);
+    const auto construction = position(0, 1400, 1, 700, 500, 0, /*pairType=*/0);
     RecordingCanvas canvas;
     TkvfSizeGrid grid(canvas);
     grid.Build(construction->RightFlugel, soAll);

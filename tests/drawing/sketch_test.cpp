@@ -3,6 +3,7 @@
 #include "geometry/recording_canvas.h"
 #include "model/construction.h"
 #include "model/furn_comp.h"
+#include "position_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -13,35 +14,6 @@ namespace kvf {
 namespace {
 
 using Records = std::vector<std::string>;
-
-std::unique_ptr<TkvfConstruction> position(double b, double h, int shape, double x = 0, double y = 0,
-                                           float r = 0) {
-    auto construction = std::make_unique<TkvfConstruction>(nullptr);
-    if (shape == 1) {
-        construction->ConstrType = 1;
-    }
-    TkvfShapeSizes sizes;
-    sizes.B = b;
-    sizes.H = h;
-    sizes.Shape = static_cast<std::uint8_t>(shape);
-    sizes.X = x;
-    sizes.Y = y;
-    sizes.R1 = r;
-    sizes.R2 = r;
-    construction->SetShape(sizes, 0);
-    return construction;
-}
-
-// Gives the sash a composition with the complect image code and opening side
-// `opening` turning towards side `rotSide` (indices of Lines; -1 for none).
-void fit(TkvfFlugel& flugel, int image, int opening = -1, int rotSide = -1) {
-    flugel.FurnComp = std::make_unique<TkvfFurnComp>(&flugel);
-    flugel.FurnComp->ComplectImage = image;
-    if (opening >= 0) {
-        flugel.Lines[static_cast<std::size_t>(opening)]->Opening = true;
-        flugel.Lines[static_cast<std::size_t>(opening)]->RotSideIndex = rotSide;
-    }
-}
 
 const std::string thick = " pen=#000000/3";
 const std::string thin = " pen=#000000/1";

@@ -1,5 +1,6 @@
 #include "qt/sketch_output.h"
 
+#include "../drawing/position_fixture.h"
 #include "model/construction.h"
 #include "model/furn_comp.h"
 
@@ -16,33 +17,6 @@
 
 namespace kvf {
 namespace {
-
-std::unique_ptr<TkvfConstruction> position(double b, double h, int shape, double x = 0, double y = 0,
-                                           float r = 0) {
-    auto construction = std::make_unique<TkvfConstruction>(nullptr);
-    if (shape == 1) {
-        construction->ConstrType = 1;
-    }
-    TkvfShapeSizes sizes;
-    sizes.B = b;
-    sizes.H = h;
-    sizes.Shape = static_cast<std::uint8_t>(shape);
-    sizes.X = x;
-    sizes.Y = y;
-    sizes.R1 = r;
-    sizes.R2 = r;
-    construction->SetShape(sizes, 0);
-    return construction;
-}
-
-void fit(TkvfFlugel& flugel, int image, int opening, int rotSide) {
-    flugel.FurnComp = std::make_unique<TkvfFurnComp>(&flugel);
-    flugel.FurnComp->ComplectImage = image;
-    if (opening >= 0) {
-        flugel.Lines[static_cast<std::size_t>(opening)]->Opening = true;
-        flugel.Lines[static_cast<std::size_t>(opening)]->RotSideIndex = rotSide;
-    }
-}
 
 std::string commandOutput(const std::string& command) {
     FILE* pipe = popen((command + " 2>/dev/null").c_str(), "r");
