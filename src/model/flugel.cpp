@@ -5,6 +5,7 @@
 #include "base/version_date.h"
 #include "geometry/measures.h"
 #include "model/construction.h"
+#include "model/record_list.h"
 #include "model/record_versions.h"
 
 #include <array>
@@ -220,14 +221,8 @@ TkvfFlugel* TkvfFlugel::OtherFlugel() const {
 }
 
 void TkvfFlugel::SaveToStream(TSpecStream& stream) const {
-    stream.WriteInteger(static_cast<std::int32_t>(Points.size()));
-    for (const auto& point : Points) {
-        point->SaveToStream(stream);
-    }
-    stream.WriteInteger(static_cast<std::int32_t>(Lines.size()));
-    for (const auto& line : Lines) {
-        line->SaveToStream(stream);
-    }
+    SaveRecords(stream, Points);
+    SaveRecords(stream, Lines);
     stream.WriteInteger(Dorn);
     stream.WriteBoolean(FurnComp != nullptr);
     if (FurnComp != nullptr) {

@@ -5,6 +5,7 @@
 #include "model/composition_pass.h"
 #include "model/flugel.h"
 #include "model/model_catalog.h"
+#include "model/record_list.h"
 
 namespace kvf {
 
@@ -207,9 +208,7 @@ void TkvfFurnComp::SaveToStream(TSpecStream& stream) const {
         stream.WriteInteger(value);
     stream.WriteLines(Properties);
     stream.WriteLines(DopComplects);
-    stream.WriteInteger(static_cast<std::int32_t>(Items.size()));
-    for (const auto& item : Items)
-        item->SaveToStream(stream);
+    SaveRecords(stream, Items);
 }
 
 void TkvfFurnComp::LoadFromStream(TSpecStream& stream, const std::string& version) {
@@ -231,14 +230,11 @@ void TkvfFurnComp::LoadFromStream(TSpecStream& stream, const std::string& versio
         *value = stream.ReadInteger();
     Properties = stream.ReadLines();
     DopComplects = stream.ReadLines();
-    // A count beyond the data (a damaged file) stops at the end of the data
-    // instead of creating empty items.
-    const std::int32_t count = stream.ReadInteger();
-    for (std::int32_t i = 0; i < count && !stream.AtEnd(); ++i) {
+    ReadRecords(stream, [&] {
         auto item = std::make_unique<TkvfFurnItem>(this);
         item->LoadFromStream(stream, version);
         Items.push_back(std::move(item));
-    }
+    });
 }
 
 } // namespace kvf

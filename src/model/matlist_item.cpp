@@ -4,6 +4,7 @@
 #include "base/text.h"
 #include "base/typed_stream.h"
 #include "model/model_catalog.h"
+#include "model/record_list.h"
 
 #include <algorithm>
 #include <exception>
@@ -95,20 +96,11 @@ void Reprice(ModelCatalog& catalog, TkvfMatList& list) {
 }
 
 void SaveMatList(TSpecStream& stream, const TkvfMatList& list) {
-    stream.WriteInteger(static_cast<std::int32_t>(list.size()));
-    for (const auto& item : list)
-        item->SaveToStream(stream);
+    SaveRecords(stream, list);
 }
 
 void LoadMatList(TSpecStream& stream, TkvfMatList& list) {
-    list.clear();
-    // A count beyond the data (a damaged file) stops at the end of the data.
-    const std::int32_t count = stream.ReadInteger();
-    for (std::int32_t i = 0; i < count && !stream.AtEnd(); ++i) {
-        auto item = std::make_unique<TkvfMatListItem>();
-        item->LoadFromStream(stream);
-        list.push_back(std::move(item));
-    }
+    LoadRecordList(stream, list);
 }
 
 } // namespace kvf

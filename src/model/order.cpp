@@ -7,6 +7,7 @@
 #include "base/version_date.h"
 #include "model/file_version_check.h"
 #include "model/record_file.h"
+#include "model/record_list.h"
 #include "model/record_versions.h"
 
 #include <algorithm>
@@ -134,9 +135,7 @@ void TkvfOrder::SaveToStream(TSpecStream& stream) const {
     SaveCurrencies(stream, Currencies);
     stream.WriteInteger(CurrencyID);
     stream.WriteLines(Memo);
-    stream.WriteInteger(static_cast<std::int32_t>(Positions.size()));
-    for (const auto& position : Positions)
-        position->SaveToStream(stream);
+    SaveRecords(stream, Positions);
 }
 
 bool TkvfOrder::LoadFromStream(TSpecStream& stream, bool& converted, Prompter& prompter) {
@@ -183,13 +182,11 @@ bool TkvfOrder::LoadFromStream(TSpecStream& stream, bool& converted, Prompter& p
     Memo = stream.ReadLines();
 
     ClearPositions();
-    // A count beyond the data (a damaged file) stops at the end of the data.
-    const std::int32_t count = stream.ReadInteger();
-    for (std::int32_t i = 0; i < count && !stream.AtEnd(); ++i) {
+    ReadRecords(stream, [&] {
         auto position = std::make_unique<TkvfConstruction>(this);
         position->LoadFromStream(stream, Version);
         Positions.push_back(std::move(position));
-    }
+    });
     return true;
 }
 

@@ -8,6 +8,7 @@
 #include "model/file_version_check.h"
 #include "model/order.h"
 #include "model/record_file.h"
+#include "model/record_list.h"
 
 #include <algorithm>
 #include <cmath>
@@ -220,9 +221,7 @@ void TkvfOrderSelection::SaveToStream(TSpecStream& stream) const {
     stream.WriteSingle(NDSTax);
     stream.WriteByte(RoundMode);
     stream.WriteLines(Note);
-    stream.WriteInteger(static_cast<std::int32_t>(Items.size()));
-    for (const auto& item : Items)
-        item->SaveToStream(stream);
+    SaveRecords(stream, Items);
 }
 
 bool TkvfOrderSelection::LoadFromStream(TSpecStream& stream, bool& converted, Prompter& prompter) {
@@ -249,10 +248,7 @@ bool TkvfOrderSelection::LoadFromStream(TSpecStream& stream, bool& converted, Pr
     RoundMode = stream.ReadByte();
     Note = stream.ReadLines();
     Items.clear();
-    // A count beyond the data (a damaged file) stops at the end of the data.
-    const std::int32_t count = stream.ReadInteger();
-    for (std::int32_t i = 0; i < count && !stream.AtEnd(); ++i)
-        AddItem().LoadFromStream(stream);
+    ReadRecords(stream, [&] { AddItem().LoadFromStream(stream); });
     return true;
 }
 
