@@ -4,52 +4,14 @@
 #include "base/error.h"
 #include "base/typed_stream.h"
 #include "model/construction.h"
+#include "order_bytes.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 
 namespace kvf {
 namespace {
-
-// Builds stream items byte by byte, independently of TSpecStream.
-class Items {
-public:
-    Items& Int(std::int32_t v) { return record(3, static_cast<std::uint32_t>(v), 4); }
-    Items& Byte(std::uint8_t v) { return record(17, v, 1); }
-    Items& Bool(bool v) { return record(11, v ? 0xFFFF : 0, 2); }
-    Items& Real(double v) {
-        std::uint64_t bits = 0;
-        std::memcpy(&bits, &v, 8);
-        return record(5, bits, 8);
-    }
-    Items& Currency(std::int64_t raw) { return record(6, static_cast<std::uint64_t>(raw), 8); }
-    // Windows-1251 bytes.
-    Items& Text(const std::string& bytes) {
-        little(static_cast<std::uint32_t>(bytes.size()), 4);
-        bytes_ += bytes;
-        return *this;
-    }
-    Items& Point(std::int32_t x, std::int32_t y) { return Int(x).Int(y); }
-    const std::string& Bytes() const { return bytes_; }
-
-private:
-    Items& record(std::uint16_t code, std::uint64_t value, int size) {
-        little(code, 2);
-        bytes_.append(6, '\0');
-        little(value, size);
-        bytes_.append(8 - size, '\0');
-        return *this;
-    }
-    void little(std::uint64_t value, int size) {
-        for (int i = 0; i < size; ++i) {
-            bytes_ += static_cast<char>((value >> (8 * i)) & 0xFF);
-        }
-    }
-
-    std::string bytes_;
-};
 
 // The 100 x 200 mm rectangle with a 100 mm arc on its top, marks on its
 // sides, and every position field set.
@@ -87,7 +49,7 @@ struct Layout {
     bool sashDorn;
 };
 
-Items& straightLine(Items& items) {
+test::Bytes& straightLine(test::Bytes& items) {
     return items.Real(0)
         .Real(0)
         .Real(0)
@@ -102,7 +64,7 @@ Items& straightLine(Items& items) {
 }
 
 std::string sampleRecord(const Layout& layout) {
-    Items items;
+    test::Bytes items;
     items.Bool(false).Text("001").Text("\xCE\xEA\xED\xEE").Int(3).Byte(1).Text("RS").Text("P1").Text("C9");
     if (layout.obsoleteTexts) {
         items.Text("old one").Text("old two");
@@ -144,7 +106,7 @@ std::string sampleRecord(const Layout& layout) {
         items.Int(0);
     }
     items.Bool(false).Int(0);
-    return items.Bytes();
+    return items.Str();
 }
 
 std::string saved(const TkvfConstruction& c) {
@@ -161,14 +123,14 @@ TEST(ConstructionRecord, GoldenBytes) {
 
 TEST(ConstructionRecord, NewPositionBytes) {
     TkvfConstruction c(nullptr);
-    Items items;
+    test::Bytes items;
     items.Bool(true).Text("").Text("").Int(0).Byte(0).Text("").Text("").Text("").Int(0).Int(0).Real(0).Real(
         0);
     items.Int(0).Currency(0).Text("").Byte(2);
     for (int sash = 0; sash < 2; ++sash) {
         items.Int(0).Int(0).Int(0).Bool(false).Int(0);
     }
-    EXPECT_EQ(items.Bytes(), saved(c));
+    EXPECT_EQ(items.Str(), saved(c));
 }
 
 TEST(ConstructionRecord, ReadsEveryLayout) {
@@ -219,7 +181,7 @@ TEST(ConstructionRecord, RefusesRecordsThatCannotBeASash) {
         const char* message;
     };
     const auto sash = [](std::int32_t points, std::int32_t lines, bool composition, std::int32_t materials) {
-        Items items;
+        test::Bytes items;
         items.Int(points);
         for (std::int32_t i = 0; i < points; ++i) {
             items.Point(i, i);
@@ -229,7 +191,7 @@ TEST(ConstructionRecord, RefusesRecordsThatCannotBeASash) {
             straightLine(items);
         }
         items.Int(0).Bool(composition).Int(materials);
-        return items.Bytes();
+        return items.Str();
     };
     const Case cases[] = {
         {"more lines than points", sash(1, 2, false, 0),
@@ -255,12 +217,12 @@ TEST(ConstructionRecord, RefusesRecordsThatCannotBeASash) {
 }
 
 TEST(ConstructionRecord, FewerLinesThanPointsCloseAtPointZero) {
-    Items items;
+    test::Bytes items;
     items.Int(3).Point(0, 0).Point(10, 0).Point(10, 10).Int(2);
     straightLine(items);
     straightLine(items);
     items.Int(0).Bool(false).Int(0);
-    TSpecStream stream = TSpecStream::FromBytes(items.Bytes());
+    TSpecStream stream = TSpecStream::FromBytes(items.Str());
     TkvfFlugel loaded(nullptr);
     loaded.LoadFromStream(stream, "26.12.2019");
     EXPECT_EQ(loaded.Points[0].get(), loaded.Lines[1]->EndPoint);
@@ -291,7 +253,7 @@ TEST(ConstructionRecord, TruncatedRecordLoadsOrRaisesCleanly) {
 TEST(ConstructionRecord, CutInsideThePointsLeavesTheRestEmpty) {
     const std::string record = sampleRecord({false, false, true});
     // Cut after the left sash's point count and its first two points.
-    const size_t cut = record.find(Items().Int(4).Point(0, 2000).Bytes()) + 16 * 5;
+    const size_t cut = record.find(test::Bytes().Int(4).Point(0, 2000).Str()) + 16 * 5;
     TSpecStream stream = TSpecStream::FromBytes(record.substr(0, cut));
     TkvfConstruction loaded(nullptr);
     loaded.LoadFromStream(stream, "26.12.2019");

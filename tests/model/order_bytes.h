@@ -25,6 +25,7 @@ public:
         bytes_ += ansi;
         return *this;
     }
+    Bytes& Point(std::int32_t x, std::int32_t y) { return Int(x).Int(y); }
     const std::string& Str() const { return bytes_; }
 
 private:
