@@ -56,6 +56,23 @@ const char* const ChildCommands[] = {
     "NavNext",         "NavLast",           "NavEdit",          "NavPost",      "NavCancel",
     "NavRefresh"};
 
+// Adds the child create() makes (under a busy cursor) and, once the window
+// is shown, asks it for the properties of the new order or selection.
+template <class Create> void addNewChild(TMainForm& form, Prompter& prompter, Create create) {
+    TChildWindow* child = nullptr;
+    {
+        BusyCursor busy(prompter);
+        child = create();
+        if (child != nullptr) {
+            form.AddChild(child);
+        }
+    }
+    if (child != nullptr) {
+        QMetaObject::invokeMethod(
+            child->Widget(), [child] { child->OrderPropertiesRequest(); }, Qt::QueuedConnection);
+    }
+}
+
 } // namespace
 
 TMainForm::TMainForm(TAppContext& context, QWidget* parent) : QMainWindow(parent), ctx_(context) {
@@ -579,18 +596,7 @@ void TMainForm::NewOrder() {
     if (!ctx_.Children || !ctx_.Children->Supports(ChildKind::Order)) {
         return;
     }
-    TChildWindow* child = nullptr;
-    {
-        BusyCursor busy(ctx_.prompter);
-        child = ctx_.Children->CreateOrderWindow(*this, {});
-        if (child != nullptr) {
-            AddChild(child);
-        }
-    }
-    if (child != nullptr) {
-        QMetaObject::invokeMethod(
-            child->Widget(), [child] { child->OrderPropertiesRequest(); }, Qt::QueuedConnection);
-    }
+    addNewChild(*this, ctx_.prompter, [&] { return ctx_.Children->CreateOrderWindow(*this, {}); });
 }
 
 void TMainForm::NewOrderSelection() {
@@ -602,18 +608,8 @@ void TMainForm::NewOrderSelection() {
         !ctx_.prompter.Confirm("Создать выборку на основании выделенных заказов?")) {
         source = nullptr;
     }
-    TChildWindow* child = nullptr;
-    {
-        BusyCursor busy(ctx_.prompter);
-        child = ctx_.Children->CreateSelectionWindow(*this, {}, source);
-        if (child != nullptr) {
-            AddChild(child);
-        }
-    }
-    if (child != nullptr) {
-        QMetaObject::invokeMethod(
-            child->Widget(), [child] { child->OrderPropertiesRequest(); }, Qt::QueuedConnection);
-    }
+    addNewChild(*this, ctx_.prompter,
+                [&] { return ctx_.Children->CreateSelectionWindow(*this, {}, source); });
 }
 
 QStringList TMainForm::OpenFilters() {
