@@ -1,6 +1,7 @@
 #include "qt/choice_dialog.h"
 
-#include <QDialogButtonBox>
+#include "qt/ok_cancel_buttons.h"
+
 #include <QHeaderView>
 #include <QLabel>
 #include <QTableWidget>
@@ -57,10 +58,7 @@ TChoiceDialog::TChoiceDialog(const ChoiceList& list, QWidget* parent) : QDialog(
     connect(table_, &QTableWidget::cellDoubleClicked, this, &QDialog::accept);
     layout->addWidget(table_);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
+    layout->addWidget(OkCancelButtons(this));
     resize(480, 320);
 }
 

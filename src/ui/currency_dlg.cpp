@@ -1,9 +1,9 @@
 #include "ui/currency_dlg.h"
 
+#include "qt/ok_cancel_buttons.h"
 #include "ui/data_grid.h"
 #include "ui/table_model.h"
 
-#include <QDialogButtonBox>
 #include <QVBoxLayout>
 
 namespace kvf {
@@ -26,10 +26,7 @@ TCurrencyDlg::TCurrencyDlg(Table& currency, Prompter& prompter, QWidget* parent)
         prompter, this);
     grid_->SetTableModel(model_);
     layout->addWidget(grid_);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
+    layout->addWidget(OkCancelButtons(this));
     resize(340, 260);
 }
 

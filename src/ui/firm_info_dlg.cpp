@@ -1,8 +1,8 @@
 #include "ui/firm_info_dlg.h"
 
 #include "config/setup.h"
+#include "qt/ok_cancel_buttons.h"
 
-#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFormLayout>
@@ -62,10 +62,7 @@ TFirmInfoDlg::TFirmInfoDlg(TkvfSetup& setup, QWidget* parent) : QDialog(parent),
         }
     }
     left->addLayout(form);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    left->addWidget(buttons);
+    left->addWidget(OkCancelButtons(this));
     outer->addLayout(left, 1);
     image_ = new QLabel(this);
     image_->setObjectName("Image");

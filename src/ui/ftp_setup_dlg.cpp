@@ -1,9 +1,9 @@
 #include "ui/ftp_setup_dlg.h"
 
 #include "config/setup.h"
+#include "qt/ok_cancel_buttons.h"
 
 #include <QCheckBox>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
@@ -34,10 +34,7 @@ TFTPSetupDlg::TFTPSetupDlg(TkvfSetup& setup, QWidget* parent) : QDialog(parent),
     UploadFTPCheck->setObjectName("UploadFTPCheck");
     UploadFTPCheck->setChecked(setup.ftpUpload);
     layout->addWidget(UploadFTPCheck);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
+    layout->addWidget(OkCancelButtons(this));
 }
 
 void TFTPSetupDlg::accept() {

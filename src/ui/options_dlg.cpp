@@ -1,9 +1,9 @@
 #include "ui/options_dlg.h"
 
 #include "config/setup.h"
+#include "qt/ok_cancel_buttons.h"
 
 #include <QCheckBox>
-#include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QVBoxLayout>
 
@@ -36,10 +36,7 @@ TOptionsDlg::TOptionsDlg(TkvfSetup& setup, QWidget* parent) : QDialog(parent), s
     MoveToRecycledCheck = check(registry, "MoveToRecycledCheck",
                                 "Перемещать удаленные из реестра заказы в мусорку", setup.MoveToRecycled);
     layout->addWidget(registry);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
+    layout->addWidget(OkCancelButtons(this));
 }
 
 void TOptionsDlg::accept() {
