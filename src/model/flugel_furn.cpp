@@ -6,24 +6,36 @@
 
 namespace kvf {
 
+namespace {
+
+// Runs set on the sash's composition, making one first where there is none;
+// a composition made here is cleared again when set fails.
+template <class Set> void withFurnComp(TkvfFlugel& sash, Set set) {
+    const bool created = sash.FurnComp == nullptr;
+    if (created)
+        sash.FurnComp = std::make_unique<TkvfFurnComp>(&sash);
+    try {
+        set(*sash.FurnComp);
+    } catch (...) {
+        if (created)
+            sash.ClearFurn();
+        throw;
+    }
+}
+
+} // namespace
+
 void TkvfFlugel::SetFurn(ModelCatalog& catalog, CompositionPass& pass, const std::string& furnSys,
                          const std::string& profSys, const std::string& color, const TkvfFurnChoice& choice) {
     if (choice.Empty()) {
         ClearFurn();
         return;
     }
-    const bool created = FurnComp == nullptr;
-    if (created)
-        FurnComp = std::make_unique<TkvfFurnComp>(this);
-    Dorn = choice.Dorn;
-    try {
-        FurnComp->SetChoice(catalog, pass, furnSys, profSys, color, choice);
+    withFurnComp(*this, [&](TkvfFurnComp& comp) {
+        Dorn = choice.Dorn;
+        comp.SetChoice(catalog, pass, furnSys, profSys, color, choice);
         CheckSecondary();
-    } catch (...) {
-        if (created)
-            ClearFurn();
-        throw;
-    }
+    });
 }
 
 void TkvfFlugel::SetFurnPreview(ModelCatalog& catalog, const TkvfFurnChoice& choice) {
@@ -31,16 +43,7 @@ void TkvfFlugel::SetFurnPreview(ModelCatalog& catalog, const TkvfFurnChoice& cho
         ClearFurn();
         return;
     }
-    const bool created = FurnComp == nullptr;
-    if (created)
-        FurnComp = std::make_unique<TkvfFurnComp>(this);
-    try {
-        FurnComp->SetChoicePreview(catalog, choice);
-    } catch (...) {
-        if (created)
-            ClearFurn();
-        throw;
-    }
+    withFurnComp(*this, [&](TkvfFurnComp& comp) { comp.SetChoicePreview(catalog, choice); });
 }
 
 void TkvfFlugel::ClearFurn() {
