@@ -128,8 +128,12 @@ protected:
         catalog.complects["K"] = k;
         catalog.complects["H"] = {"Handle", 7, 0x00FF00, {}, {}};
         catalog.complects["B"] = {"Hinge", 8, 0x0000FF, {}, {}};
+        buildRectangle(sash, 700, 1400);
     }
     FakeCatalog catalog;
+    // A 700 x 1400 mm sash and its composition, for the tests of one choice.
+    TkvfFlugel sash{nullptr};
+    TkvfFurnComp comp{&sash};
 };
 
 TEST_F(SideMarks, HandleHeightsAndHandledSides) {
@@ -181,9 +185,6 @@ TEST_F(SideMarks, HandleHeightsAndHandledSides) {
 }
 
 TEST_F(SideMarks, HandleMarkFollowsTheHeight) {
-    TkvfFlugel sash(nullptr);
-    buildRectangle(sash, 700, 1400);
-    TkvfFurnComp comp(&sash);
     TkvfFurnChoice choice;
     choice.Complect = "K";
     choice.HandlePart = "H";
@@ -195,11 +196,8 @@ TEST_F(SideMarks, HandleMarkFollowsTheHeight) {
 }
 
 TEST_F(SideMarks, LinesWithoutARuleKeepTheirMarks) {
-    TkvfFlugel sash(nullptr);
-    buildRectangle(sash, 700, 1400);
     sash.Lines[3]->Handled = true;
     sash.Lines[3]->HandleHeight = 55;
-    TkvfFurnComp comp(&sash);
     TkvfFurnChoice choice;
     choice.Complect = "K";
     comp.SetChoicePreview(catalog, choice);
@@ -240,9 +238,6 @@ TEST_F(SideMarks, ImagesAndColoursOfTheParts) {
 }
 
 TEST_F(SideMarks, NoComplectResetsEveryLine) {
-    TkvfFlugel sash(nullptr);
-    buildRectangle(sash, 700, 1400);
-    TkvfFurnComp comp(&sash);
     TkvfFurnChoice choice;
     choice.Complect = "K";
     choice.HandlePart = "H";
@@ -261,9 +256,6 @@ TEST_F(SideMarks, NoComplectResetsEveryLine) {
 }
 
 TEST_F(SideMarks, EmptyChoiceClearsTheComposition) {
-    TkvfFlugel sash(nullptr);
-    buildRectangle(sash, 700, 1400);
-    TkvfFurnComp comp(&sash);
     comp.Properties = {"0=101"};
     comp.HingeImage = 4;
     comp.FurnSys = "S";
@@ -280,9 +272,6 @@ TEST_F(SideMarks, EmptyChoiceClearsTheComposition) {
 }
 
 TEST_F(SideMarks, RecalculateEmptiesTheItemsOnError) {
-    TkvfFlugel sash(nullptr);
-    buildRectangle(sash, 700, 1400);
-    TkvfFurnComp comp(&sash);
     FakePass pass(catalog);
     pass.adds = {{"A", "K", 1, 2, 0}, {"B", "K", 1, 1, 0}};
     TkvfFurnChoice choice;
