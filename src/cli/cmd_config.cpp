@@ -123,10 +123,23 @@ std::string programFolder() {
     return error ? fs::current_path().string() : exe.parent_path().string();
 }
 
-// Start-up as far as the settings object: false (its messages shown) when no
-// configuration could be chosen or the settings file is missing.
-bool startUp(const Args& args, Registry& registry, SettingsPrompter& prompter, TkvfPaths& paths,
-             std::string& lastTempDir, std::optional<TkvfSetup>& setup) {
+// One start-up as far as the settings object, and what it needs alive until
+// the command ends.
+struct SettingsRun {
+    explicit SettingsRun(std::ostream& err) : prompter(err) {}
+    // False (its messages shown) when no configuration could be chosen or the
+    // settings file is missing.
+    bool Start(const Args& args);
+
+    Registry registry{Registry::DefaultFileName()};
+    SettingsPrompter prompter;
+    TkvfPaths paths;
+    TempFolderGuard guard{paths};
+    std::string lastTempDir;
+    std::optional<TkvfSetup> setup;
+};
+
+bool SettingsRun::Start(const Args& args) {
     if (registry.KeyExists(ConfigurationsKey)) {
         registry.OpenKey(ConfigurationsKey, false);
         lastTempDir = registry.ReadString("KVFLastTempDir");
@@ -167,17 +180,13 @@ int settingsDump(const std::vector<std::string>& words, std::ostream& out, std::
     if (!args.Positional().empty()) {
         throw UsageError{"kvf settings dump takes no arguments"};
     }
-    Registry registry(Registry::DefaultFileName());
-    SettingsPrompter prompter(err);
-    TkvfPaths paths;
-    TempFolderGuard guard{paths};
-    std::string lastTempDir;
-    std::optional<TkvfSetup> setup;
-    if (!startUp(args, registry, prompter, paths, lastTempDir, setup)) {
+    SettingsRun run(err);
+    if (!run.Start(args)) {
         return 1;
     }
+    const TkvfPaths& paths = run.paths;
     nlohmann::ordered_json json;
-    json["Loaded"] = setup->Loaded;
+    json["Loaded"] = run.setup->Loaded;
     json["Paths"] = {
         {"ConfigName", paths.ConfigName},     {"CatalogDir", paths.CatalogDir},
         {"SettingsFile", paths.SettingsFile}, {"ServerDir", paths.ServerDir},
@@ -185,11 +194,11 @@ int settingsDump(const std::vector<std::string>& words, std::ostream& out, std::
         {"RecycledDir", paths.RecycledDir},   {"ArchiveDir", paths.ArchiveDir},
         {"RegistryDir", paths.RegistryDir},   {"ExportDir", paths.ExportDir},
         {"ReportDir", paths.ReportDir},       {"TempDir", paths.TempDir},
-        {"LastTempDir", lastTempDir},
+        {"LastTempDir", run.lastTempDir},
     };
-    json["Settings"] = settingsJson(*setup);
+    json["Settings"] = settingsJson(*run.setup);
     out << json.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << "\n";
-    return prompter.errors == 0 ? 0 : 1;
+    return run.prompter.errors == 0 ? 0 : 1;
 }
 
 int settingsSet(const std::vector<std::string>& words, std::ostream& err) {
@@ -208,18 +217,13 @@ int settingsSet(const std::vector<std::string>& words, std::ostream& err) {
             << " is not written back by the program; edit the settings file instead\n";
         return 1;
     }
-    Registry registry(Registry::DefaultFileName());
-    SettingsPrompter prompter(err);
-    TkvfPaths paths;
-    TempFolderGuard guard{paths};
-    std::string lastTempDir;
-    std::optional<TkvfSetup> setup;
-    if (!startUp(args, registry, prompter, paths, lastTempDir, setup)) {
+    SettingsRun run(err);
+    if (!run.Start(args)) {
         return 1;
     }
-    AssignSetting(*setup, *info, args.At(2, "VALUE"));
-    setup->Store(registry, prompter);
-    return prompter.errors == 0 ? 0 : 1;
+    AssignSetting(*run.setup, *info, args.At(2, "VALUE"));
+    run.setup->Store(run.registry, run.prompter);
+    return run.prompter.errors == 0 ? 0 : 1;
 }
 
 } // namespace
