@@ -107,13 +107,44 @@ std::string DeclaredType(const FieldDef& field) {
     return "TEXT(255)";
 }
 
-bool IsTextKind(FieldKind kind) {
-    return kind == FieldKind::Text || kind == FieldKind::Memo || kind == FieldKind::Blob;
+bool SameAsciiName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        char x = a[i], y = b[i];
+        if (x >= 'a' && x <= 'z')
+            x = static_cast<char>(x - 32);
+        if (y >= 'a' && y <= 'z')
+            y = static_cast<char>(y - 32);
+        if (x != y)
+            return false;
+    }
+    return true;
 }
 
-bool IsIntegerKind(FieldKind kind) {
-    return kind == FieldKind::Int16 || kind == FieldKind::Int32 || kind == FieldKind::AutoInc ||
-           kind == FieldKind::Logical;
+size_t FieldNames::Hash::operator()(std::string_view name) const {
+    size_t h = 14695981039346656037ull;
+    for (char c : name) {
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 32);
+        h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+    }
+    return h;
+}
+
+bool FieldNames::Equal::operator()(std::string_view a, std::string_view b) const {
+    return SameAsciiName(a, b);
+}
+
+FieldNames::FieldNames(const std::vector<FieldDef>& fields) {
+    index_.reserve(fields.size());
+    for (size_t i = 0; i < fields.size(); ++i)
+        index_.emplace(fields[i].Name, static_cast<int>(i));
+}
+
+int FieldNames::Find(std::string_view name) const {
+    auto it = index_.find(name);
+    return it == index_.end() ? -1 : it->second;
 }
 
 double RoundToScale(double x, int scale) {

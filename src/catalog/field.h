@@ -8,7 +8,9 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <variant>
+#include <vector>
 
 namespace kvf {
 
@@ -42,8 +44,36 @@ FieldDef FieldDefFromDeclaredType(std::string name, std::string_view declaredTyp
 // The declared type written into a schema for the field.
 std::string DeclaredType(const FieldDef& field);
 
-bool IsTextKind(FieldKind kind);
-bool IsIntegerKind(FieldKind kind);
+// Field positions by name, ignoring ASCII case; the first of equal names wins.
+class FieldNames {
+public:
+    FieldNames() = default;
+    explicit FieldNames(const std::vector<FieldDef>& fields);
+    int Find(std::string_view name) const; // -1 when absent
+
+private:
+    struct Hash {
+        using is_transparent = void;
+        size_t operator()(std::string_view name) const;
+    };
+    struct Equal {
+        using is_transparent = void;
+        bool operator()(std::string_view a, std::string_view b) const;
+    };
+    std::unordered_map<std::string, int, Hash, Equal> index_;
+};
+
+// Equal names ignoring ASCII case.
+bool SameAsciiName(std::string_view a, std::string_view b);
+
+inline bool IsTextKind(FieldKind kind) {
+    return kind == FieldKind::Text || kind == FieldKind::Memo || kind == FieldKind::Blob;
+}
+
+inline bool IsIntegerKind(FieldKind kind) {
+    return kind == FieldKind::Int16 || kind == FieldKind::Int32 || kind == FieldKind::AutoInc ||
+           kind == FieldKind::Logical;
+}
 
 using Value = std::variant<std::monostate, int64_t, double, std::string>;
 

@@ -12,13 +12,13 @@ enum class CompareOp { Eq, Ne, Lt, Le, Gt, Ge };
 
 struct FilterNode {
     enum class Kind { And, Or, Compare } NodeKind = Kind::Compare;
-    std::unique_ptr<FilterNode> Left, Right;
+    int Left = -1, Right = -1; // positions in the node list
     int Field = -1;
     FieldKind FieldType = FieldKind::Text;
     CompareOp Op = CompareOp::Eq;
     bool LiteralIsText = false;
     std::string Text;     // text literal (UTF-8) or the number as written
-    std::string AnsiText; // Windows-1251 image of a text literal
+    std::string AnsiText; // Windows-1251 image of the literal, for ordering compares of text fields
     double Number = 0;
 };
 
@@ -51,17 +51,20 @@ bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b) {
 
 class Parser {
 public:
-    Parser(std::string_view text, const std::vector<FieldDef>& fields) : text_(text), fields_(fields) {}
+    Parser(std::string_view text, const std::vector<FieldDef>& fields, const FieldNames* names,
+           std::vector<FilterNode>& nodes)
+        : text_(text), fields_(fields), names_(names), nodes_(nodes) {}
 
-    std::unique_ptr<FilterNode> Parse() {
+    // The root's position.
+    int Parse() {
         SkipSpace();
         if (pos_ >= text_.size())
             Fail("пустое выражение");
-        auto node = ParseOr();
+        int root = ParseOr();
         SkipSpace();
         if (pos_ < text_.size())
             Fail("лишний текст в позиции " + std::to_string(pos_ + 1));
-        return node;
+        return root;
     }
 
 private:
@@ -88,36 +91,39 @@ private:
         return true;
     }
 
-    std::unique_ptr<FilterNode> Join(FilterNode::Kind kind, std::unique_ptr<FilterNode> l,
-                                     std::unique_ptr<FilterNode> r) {
-        auto n = std::make_unique<FilterNode>();
-        n->NodeKind = kind;
-        n->Left = std::move(l);
-        n->Right = std::move(r);
-        return n;
+    int Join(FilterNode::Kind kind, int l, int r) {
+        FilterNode& n = nodes_.emplace_back();
+        n.NodeKind = kind;
+        n.Left = l;
+        n.Right = r;
+        return static_cast<int>(nodes_.size()) - 1;
     }
 
-    std::unique_ptr<FilterNode> ParseOr() {
-        auto node = ParseAnd();
-        while (Keyword("or"))
-            node = Join(FilterNode::Kind::Or, std::move(node), ParseAnd());
+    int ParseOr() {
+        int node = ParseAnd();
+        while (Keyword("or")) {
+            int right = ParseAnd();
+            node = Join(FilterNode::Kind::Or, node, right);
+        }
         return node;
     }
 
-    std::unique_ptr<FilterNode> ParseAnd() {
-        auto node = ParsePrimary();
-        while (Keyword("and"))
-            node = Join(FilterNode::Kind::And, std::move(node), ParsePrimary());
+    int ParseAnd() {
+        int node = ParsePrimary();
+        while (Keyword("and")) {
+            int right = ParsePrimary();
+            node = Join(FilterNode::Kind::And, node, right);
+        }
         return node;
     }
 
-    std::unique_ptr<FilterNode> ParsePrimary() {
+    int ParsePrimary() {
         SkipSpace();
         if (pos_ < text_.size() && text_[pos_] == '(') {
             ++pos_;
             if (++depth_ > 200)
                 Fail("слишком глубокая вложенность скобок");
-            auto node = ParseOr();
+            int node = ParseOr();
             SkipSpace();
             if (pos_ >= text_.size() || text_[pos_] != ')')
                 Fail("нет закрывающей скобки");
@@ -128,13 +134,13 @@ private:
         return ParseCondition();
     }
 
-    std::string ParseFieldName() {
+    std::string_view ParseFieldName() {
         SkipSpace();
         if (pos_ < text_.size() && text_[pos_] == '"') {
             size_t end = text_.find('"', pos_ + 1);
             if (end == std::string_view::npos)
                 Fail("нет закрывающей кавычки имени поля");
-            std::string name(text_.substr(pos_ + 1, end - pos_ - 1));
+            std::string_view name = text_.substr(pos_ + 1, end - pos_ - 1);
             pos_ = end + 1;
             return name;
         }
@@ -143,7 +149,7 @@ private:
         size_t start = pos_;
         while (pos_ < text_.size() && (IsIdentStart(text_[pos_]) || IsDigit(text_[pos_])))
             ++pos_;
-        return std::string(text_.substr(start, pos_ - start));
+        return text_.substr(start, pos_ - start);
     }
 
     CompareOp ParseOperator() {
@@ -181,14 +187,16 @@ private:
         SkipSpace();
         if (pos_ < text_.size() && text_[pos_] == '\'') {
             ++pos_;
-            std::string value;
+            std::string& value = node.Text;
             for (;;) {
                 if (pos_ >= text_.size())
                     Fail("нет закрывающей кавычки");
-                char c = text_[pos_++];
-                if (c != '\'') {
-                    value += c;
-                } else if (pos_ < text_.size() && text_[pos_] == '\'' && !value.empty()) {
+                size_t quote = text_.find('\'', pos_);
+                if (quote == std::string_view::npos)
+                    Fail("нет закрывающей кавычки");
+                value.append(text_.data() + pos_, quote - pos_);
+                pos_ = quote + 1;
+                if (pos_ < text_.size() && text_[pos_] == '\'' && !value.empty()) {
                     value += '\'';
                     ++pos_;
                 } else {
@@ -196,8 +204,6 @@ private:
                 }
             }
             node.LiteralIsText = true;
-            node.Text = value;
-            node.AnsiText = ToAnsi(value);
             return;
         }
         size_t start = pos_;
@@ -218,35 +224,47 @@ private:
             Fail("ожидается число или текст в кавычках в позиции " + std::to_string(start + 1));
         if (pos_ < text_.size() && (IsIdentStart(text_[pos_]) || text_[pos_] == '.'))
             Fail("неверное число в позиции " + std::to_string(start + 1));
-        node.Text = std::string(text_.substr(start, pos_ - start));
+        node.Text.assign(text_.data() + start, pos_ - start);
         node.Number = std::strtod(node.Text.c_str(), nullptr);
     }
 
-    std::unique_ptr<FilterNode> ParseCondition() {
+    int FindField(std::string_view name) const {
+        if (names_)
+            return names_->Find(name);
+        for (size_t i = 0; i < fields_.size(); ++i)
+            if (EqualsIgnoreAsciiCase(fields_[i].Name, name))
+                return static_cast<int>(i);
+        return -1;
+    }
+
+    int ParseCondition() {
         if (++conditions_ > 1000)
             Fail("слишком много условий");
-        auto node = std::make_unique<FilterNode>();
-        std::string name = ParseFieldName();
-        for (size_t i = 0; i < fields_.size() && node->Field < 0; ++i)
-            if (EqualsIgnoreAsciiCase(fields_[i].Name, name))
-                node->Field = static_cast<int>(i);
-        if (node->Field < 0)
-            Fail("поле [" + name + "] не найдено");
-        node->Op = ParseOperator();
-        ParseLiteral(*node);
-        const FieldDef& f = fields_[node->Field];
-        node->FieldType = f.Kind;
-        if (!IsTextKind(f.Kind) && node->LiteralIsText && !node->Text.empty()) {
+        FilterNode node;
+        std::string_view name = ParseFieldName();
+        node.Field = FindField(name);
+        if (node.Field < 0)
+            Fail("поле [" + std::string(name) + "] не найдено");
+        node.Op = ParseOperator();
+        ParseLiteral(node);
+        const FieldDef& f = fields_[node.Field];
+        node.FieldType = f.Kind;
+        if (!IsTextKind(f.Kind) && node.LiteralIsText && !node.Text.empty()) {
             char* end = nullptr;
-            node->Number = std::strtod(node->Text.c_str(), &end);
-            if (end == node->Text.c_str() || *end != '\0')
-                Fail("поле [" + f.Name + "] сравнивается с текстом '" + node->Text + "'");
+            node.Number = std::strtod(node.Text.c_str(), &end);
+            if (end == node.Text.c_str() || *end != '\0')
+                Fail("поле [" + f.Name + "] сравнивается с текстом '" + node.Text + "'");
         }
-        return node;
+        if (IsTextKind(f.Kind) && node.Op != CompareOp::Eq && node.Op != CompareOp::Ne)
+            node.AnsiText = ToAnsi(node.Text);
+        nodes_.push_back(std::move(node));
+        return static_cast<int>(nodes_.size()) - 1;
     }
 
     std::string_view text_;
     const std::vector<FieldDef>& fields_;
+    const FieldNames* names_;
+    std::vector<FilterNode>& nodes_;
     size_t pos_ = 0;
     int depth_ = 0;
     int conditions_ = 0;
@@ -277,12 +295,13 @@ int CompareNumbers(double a, double b) {
     return a < b ? -1 : 1;
 }
 
-bool Evaluate(const FilterNode& n, const std::vector<Value>& row) {
+bool Evaluate(const std::vector<FilterNode>& nodes, int at, const std::vector<Value>& row) {
+    const FilterNode& n = nodes[at];
     switch (n.NodeKind) {
     case FilterNode::Kind::And:
-        return Evaluate(*n.Left, row) && Evaluate(*n.Right, row);
+        return Evaluate(nodes, n.Left, row) && Evaluate(nodes, n.Right, row);
     case FilterNode::Kind::Or:
-        return Evaluate(*n.Left, row) || Evaluate(*n.Right, row);
+        return Evaluate(nodes, n.Left, row) || Evaluate(nodes, n.Right, row);
     case FilterNode::Kind::Compare:
         break;
     }
@@ -296,8 +315,7 @@ bool Evaluate(const FilterNode& n, const std::vector<Value>& row) {
             return text == literal;
         if (n.Op == CompareOp::Ne)
             return text != literal;
-        int cmp = ToAnsi(text).compare(n.LiteralIsText ? n.AnsiText : ToAnsi(literal));
-        return Apply(n.Op, cmp);
+        return Apply(n.Op, ToAnsi(text).compare(n.AnsiText));
     }
     if (n.LiteralIsText && n.Text.empty())
         return Apply(n.Op, IsBlank(v) ? 0 : 1);
@@ -309,12 +327,13 @@ bool Evaluate(const FilterNode& n, const std::vector<Value>& row) {
     return Apply(n.Op, CompareNumbers(number, n.Number));
 }
 
-void CollectFixed(const FilterNode& n, int field, std::optional<Value>& out) {
+void CollectFixed(const std::vector<FilterNode>& nodes, int at, int field, std::optional<Value>& out) {
     if (out)
         return;
+    const FilterNode& n = nodes[at];
     if (n.NodeKind == FilterNode::Kind::And) {
-        CollectFixed(*n.Left, field, out);
-        CollectFixed(*n.Right, field, out);
+        CollectFixed(nodes, n.Left, field, out);
+        CollectFixed(nodes, n.Right, field, out);
     } else if (n.NodeKind == FilterNode::Kind::Compare && n.Field == field && n.Op == CompareOp::Eq) {
         if (n.LiteralIsText && n.Text.empty())
             return;
@@ -325,24 +344,43 @@ void CollectFixed(const FilterNode& n, int field, std::optional<Value>& out) {
     }
 }
 
+// At least the number of nodes the text compiles to: a comparison and its
+// join per operator sign.
+size_t NodeEstimate(std::string_view text) {
+    size_t signs = 0;
+    for (char c : text)
+        signs += c == '=' || c == '<' || c == '>';
+    return 2 * signs;
+}
+
 } // namespace
 
+CompiledFilter::CompiledFilter() = default;
 CompiledFilter::~CompiledFilter() = default;
 
 std::shared_ptr<const CompiledFilter> CompiledFilter::Compile(std::string_view text,
                                                               const std::vector<FieldDef>& fields) {
     std::shared_ptr<CompiledFilter> f(new CompiledFilter());
-    f->root_ = Parser(text, fields).Parse();
+    f->nodes_.reserve(NodeEstimate(text));
+    f->root_ = Parser(text, fields, nullptr, f->nodes_).Parse();
+    return f;
+}
+
+std::shared_ptr<const CompiledFilter>
+CompiledFilter::Compile(std::string_view text, const std::vector<FieldDef>& fields, const FieldNames& names) {
+    std::shared_ptr<CompiledFilter> f(new CompiledFilter());
+    f->nodes_.reserve(NodeEstimate(text));
+    f->root_ = Parser(text, fields, &names, f->nodes_).Parse();
     return f;
 }
 
 bool CompiledFilter::Matches(const std::vector<Value>& row) const {
-    return Evaluate(*root_, row);
+    return Evaluate(nodes_, root_, row);
 }
 
 std::optional<Value> CompiledFilter::FixedValue(int fieldIndex) const {
     std::optional<Value> out;
-    CollectFixed(*root_, fieldIndex, out);
+    CollectFixed(nodes_, root_, fieldIndex, out);
     return out;
 }
 

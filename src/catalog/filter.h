@@ -25,6 +25,9 @@ public:
     // Raises KvfError naming the text when it is malformed or names an unknown field.
     static std::shared_ptr<const CompiledFilter> Compile(std::string_view text,
                                                          const std::vector<FieldDef>& fields);
+    // The same, finding field names through `names` (built from `fields`).
+    static std::shared_ptr<const CompiledFilter>
+    Compile(std::string_view text, const std::vector<FieldDef>& fields, const FieldNames& names);
     ~CompiledFilter();
 
     bool Matches(const std::vector<Value>& row) const;
@@ -36,8 +39,9 @@ public:
     CompiledFilter& operator=(const CompiledFilter&) = delete;
 
 private:
-    CompiledFilter() = default;
-    std::unique_ptr<FilterNode> root_;
+    CompiledFilter();
+    std::vector<FilterNode> nodes_; // the expression's nodes, children linked by position
+    int root_ = -1;
 };
 
 } // namespace kvf

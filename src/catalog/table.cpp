@@ -10,32 +10,29 @@ namespace kvf {
 
 namespace {
 
-bool SameAscii(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'a' && x <= 'z')
-            x = static_cast<char>(x - 32);
-        if (y >= 'a' && y <= 'z')
-            y = static_cast<char>(y - 32);
-        if (x != y)
+// The name without the control characters and spaces around it.
+std::string_view TrimName(std::string_view s) {
+    size_t begin = 0, end = s.size();
+    while (begin < end && static_cast<unsigned char>(s[begin]) <= ' ')
+        ++begin;
+    while (end > begin && static_cast<unsigned char>(s[end - 1]) <= ' ')
+        --end;
+    return s.substr(begin, end - begin);
+}
+
+bool IsAscii(std::string_view s) {
+    for (char c : s)
+        if (static_cast<unsigned char>(c) >= 0x80)
             return false;
-    }
     return true;
 }
 
-std::vector<std::string> SplitFields(std::string_view fields) {
-    std::vector<std::string> out;
-    size_t start = 0;
-    while (start <= fields.size()) {
-        size_t end = fields.find(';', start);
-        if (end == std::string_view::npos)
-            end = fields.size();
-        out.push_back(Trim(fields.substr(start, end - start)));
-        start = end + 1;
-    }
-    return out;
+// The Windows-1251 image of UTF-8 text into `out`; ASCII text is its own image.
+void AnsiImage(std::string_view utf8, std::string& out) {
+    if (IsAscii(utf8))
+        out.assign(utf8);
+    else
+        out = ToAnsi(utf8);
 }
 
 int CompareNumbers(double a, double b) {
@@ -134,10 +131,12 @@ void Table::Open() {
     }
     std::shared_ptr<const CompiledFilter> fixed;
     if (!fixedFilterText_.empty())
-        fixed = CompiledFilter::Compile(fixedFilterText_, fields);
+        fixed = CompiledFilter::Compile(fixedFilterText_, fields, FieldNames(fields));
     fields_ = std::move(fields);
+    names_ = FieldNames(fields_);
     rows_ = std::move(rows);
     filterCache_.clear();
+    filterUse_.clear();
     fixedFilter_ = fixed;
     filter_.reset();
     if (!filterText_.empty()) {
@@ -167,15 +166,12 @@ void Table::Close() {
 }
 
 int Table::FieldIndex(std::string_view name) const {
-    for (size_t i = 0; i < fields_.size(); ++i)
-        if (SameAscii(fields_[i].Name, name))
-            return static_cast<int>(i);
-    return -1;
+    return names_.Find(name);
 }
 
 bool Table::HasLookupField(std::string_view name) const {
     for (const auto& l : lookups_)
-        if (SameAscii(l.Name, name))
+        if (SameAsciiName(l.Name, name))
             return true;
     return false;
 }
@@ -193,7 +189,7 @@ Table::Order Table::OrderFor(const std::string& indexName) const {
         } else {
             bool found = false;
             for (const auto& ix : spec_->Indexes)
-                if (SameAscii(ix.Name, indexName)) {
+                if (SameAsciiName(ix.Name, indexName)) {
                     names = ix.Fields;
                     o.CaseInsensitive = ix.CaseInsensitive;
                     found = true;
@@ -240,7 +236,7 @@ int Table::CompareRows(int a, int b) const {
         int f = order_.Fields[k];
         int c = 0;
         if (IsTextKind(fields_[f].Kind))
-            c = sortImages_[a][k].compare(sortImages_[b][k]);
+            c = Image(a, k).compare(Image(b, k));
         else
             c = CompareNumbers(ValueAsFloat(fields_[f], rows_[a].Values[f]),
                                ValueAsFloat(fields_[f], rows_[b].Values[f]));
@@ -252,13 +248,14 @@ int Table::CompareRows(int a, int b) const {
 
 void Table::RebuildOrder() {
     size_t n = rows_.size();
-    sortImages_.assign(n, {});
-    if (!order_.Fields.empty())
-        for (size_t r = 0; r < n; ++r) {
-            auto& img = sortImages_[r];
-            img.reserve(order_.Fields.size());
-            for (int f : order_.Fields)
-                img.push_back(SortImage(f, rows_[r].Values[f], order_.CaseInsensitive));
+    const size_t width = order_.Fields.size();
+    sortImages_.clear();
+    sortImages_.resize(n * width);
+    for (size_t r = 0; r < n; ++r)
+        for (size_t k = 0; k < width; ++k) {
+            int f = order_.Fields[k];
+            if (IsTextKind(fields_[f].Kind))
+                sortImages_[r * width + k] = SortImage(f, rows_[r].Values[f], order_.CaseInsensitive);
         }
     ordered_.resize(n);
     for (size_t i = 0; i < n; ++i)
@@ -278,12 +275,18 @@ void Table::Invalidate() {
 
 std::shared_ptr<const CompiledFilter> Table::CompileCached(const std::string& text) {
     auto it = filterCache_.find(text);
-    if (it != filterCache_.end())
-        return it->second;
-    auto compiled = CompiledFilter::Compile(text, fields_);
-    if (filterCache_.size() > 4096)
-        filterCache_.clear();
-    filterCache_.emplace(text, compiled);
+    if (it != filterCache_.end()) {
+        filterUse_.splice(filterUse_.begin(), filterUse_, it->second.Use);
+        return it->second.Filter;
+    }
+    auto compiled = CompiledFilter::Compile(text, fields_, names_);
+    if (filterCache_.size() >= kFilterCacheSize) {
+        filterCache_.erase(*filterUse_.back());
+        filterUse_.pop_back();
+    }
+    auto added = filterCache_.emplace(text, CachedFilter{compiled, {}}).first;
+    filterUse_.push_front(&added->first);
+    added->second.Use = filterUse_.begin();
     return compiled;
 }
 
@@ -343,7 +346,7 @@ void Table::EnsureView() const {
                     std::string image = SortImage(lead, *fixed, order_.CaseInsensitive);
                     double number = textField ? 0 : ValueAsFloat(fields_[lead], *fixed);
                     auto cmp = [&](int row) {
-                        return textField ? sortImages_[row][0].compare(image)
+                        return textField ? Image(row, 0).compare(image)
                                          : CompareNumbers(
                                                ValueAsFloat(fields_[lead], rows_[row].Values[lead]), number);
                     };
@@ -441,7 +444,7 @@ int Table::CompareKey(int row, const std::vector<Value>& key,
                       const std::vector<std::string>& keyImages) const {
     for (size_t k = 0; k < key.size(); ++k) {
         int f = order_.Fields[k];
-        int c = IsTextKind(fields_[f].Kind) ? sortImages_[row][k].compare(keyImages[k])
+        int c = IsTextKind(fields_[f].Kind) ? Image(row, k).compare(keyImages[k])
                                             : CompareNumbers(ValueAsFloat(fields_[f], rows_[row].Values[f]),
                                                              ValueAsFloat(fields_[f], key[k]));
         if (c != 0)
@@ -452,58 +455,70 @@ int Table::CompareKey(int row, const std::vector<Value>& key,
 
 bool Table::Locate(std::string_view fieldList, const std::vector<Value>& values, LocateOptions options) {
     RequireActive();
-    EnsureView();
-    std::vector<int> fields;
-    if (fieldList.find(';') == std::string_view::npos) {
-        int f = FieldIndex(fieldList);
+    // One name is taken as it is; each name of a list without the spaces around it.
+    std::vector<int>& fields = locateFields_;
+    fields.clear();
+    const bool list = fieldList.find(';') != std::string_view::npos;
+    size_t start = 0;
+    for (;;) {
+        size_t end = fieldList.find(';', start);
+        std::string_view name = fieldList.substr(start, end == std::string_view::npos ? end : end - start);
+        if (list)
+            name = TrimName(name);
+        int f = FieldIndex(name);
         if (f < 0)
-            throw KvfError("Поле [" + std::string(fieldList) + "] не найдено в таблице [" + objectName_ +
-                           "]");
+            throw KvfError("Поле [" + std::string(name) + "] не найдено в таблице [" + objectName_ + "]");
         fields.push_back(f);
-    } else {
-        for (const auto& name : SplitFields(fieldList)) {
-            int f = FieldIndex(name);
-            if (f < 0)
-                throw KvfError("Поле [" + name + "] не найдено в таблице [" + objectName_ + "]");
-            fields.push_back(f);
-        }
+        if (end == std::string_view::npos)
+            break;
+        start = end + 1;
     }
+    return LocateFields(fields, values, options);
+}
+
+bool Table::LocateFields(const std::vector<int>& fields, const std::vector<Value>& values,
+                         LocateOptions options) {
+    EnsureView();
     if (fields.size() != values.size())
         throw KvfError("Неверное число значений для поиска в таблице [" + objectName_ + "]");
 
     // Wanted values in the form each field compares: text as it is (or upper
     // case), numbers as numbers.
-    std::vector<std::string> wantText(fields.size());
-    std::vector<double> wantNumber(fields.size());
-    for (size_t k = 0; k < fields.size(); ++k) {
+    const size_t n = fields.size();
+    wantText_.resize(n);
+    wantNumber_.resize(n);
+    for (size_t k = 0; k < n; ++k) {
         const FieldDef& fd = fields_[fields[k]];
         if (IsTextKind(fd.Kind)) {
-            wantText[k] = ValueAsString(fd, values[k]);
+            const std::string* s = std::get_if<std::string>(&values[k]);
             if (options.CaseInsensitive)
-                wantText[k] = AnsiUpperCase(wantText[k]);
+                wantText_[k] = AnsiUpperCase(s ? *s : ValueAsString(fd, values[k]));
+            else if (s)
+                wantText_[k].assign(*s);
+            else
+                wantText_[k] = ValueAsString(fd, values[k]);
         } else {
-            FieldDef asNumber{fd.Name, FieldKind::Double};
-            wantNumber[k] = ValueAsFloat(asNumber, NormalizeValue(asNumber, values[k]));
+            FieldDef asNumber{std::string(), FieldKind::Double};
+            wantNumber_[k] = ValueAsFloat(asNumber, NormalizeValue(asNumber, values[k]));
         }
     }
     auto matches = [&](int row) {
-        for (size_t k = 0; k < fields.size(); ++k) {
+        for (size_t k = 0; k < n; ++k) {
             const FieldDef& fd = fields_[fields[k]];
             const Value& v = rows_[row].Values[fields[k]];
             if (IsTextKind(fd.Kind)) {
                 static const std::string kEmpty;
                 const std::string* s = std::get_if<std::string>(&v);
                 const std::string& have = s ? *s : kEmpty;
+                const std::string& want = wantText_[k];
                 if (options.CaseInsensitive) {
                     std::string upper = AnsiUpperCase(have);
-                    if (options.PartialKey ? upper.compare(0, wantText[k].size(), wantText[k]) != 0
-                                           : upper != wantText[k])
+                    if (options.PartialKey ? upper.compare(0, want.size(), want) != 0 : upper != want)
                         return false;
-                } else if (options.PartialKey ? have.compare(0, wantText[k].size(), wantText[k]) != 0
-                                              : have != wantText[k]) {
+                } else if (options.PartialKey ? have.compare(0, want.size(), want) != 0 : have != want) {
                     return false;
                 }
-            } else if (CompareNumbers(ValueAsFloat(fd, v), wantNumber[k]) != 0) {
+            } else if (CompareNumbers(ValueAsFloat(fd, v), wantNumber_[k]) != 0) {
                 return false;
             }
         }
@@ -511,24 +526,25 @@ bool Table::Locate(std::string_view fieldList, const std::vector<Value>& values,
     };
 
     bool prefixOfOrder = !options.CaseInsensitive && !options.PartialKey && !order_.CaseInsensitive &&
-                         fields.size() <= order_.Fields.size();
-    for (size_t k = 0; prefixOfOrder && k < fields.size(); ++k)
+                         n <= order_.Fields.size();
+    for (size_t k = 0; prefixOfOrder && k < n; ++k)
         prefixOfOrder = fields[k] == order_.Fields[k] &&
                         IsTextKind(fields_[fields[k]].Kind) == std::holds_alternative<std::string>(values[k]);
-    int n = ViewSize();
+    const int count = ViewSize();
     if (prefixOfOrder) {
-        std::vector<std::string> images;
-        for (size_t k = 0; k < fields.size(); ++k)
-            images.push_back(SortImage(fields[k], values[k], false));
-        int lo = 0, hi = n;
+        keyImages_.resize(n);
+        for (size_t k = 0; k < n; ++k)
+            if (IsTextKind(fields_[fields[k]].Kind))
+                AnsiImage(std::get<std::string>(values[k]), keyImages_[k]);
+        int lo = 0, hi = count;
         while (lo < hi) {
             int mid = lo + (hi - lo) / 2;
-            if (CompareKey(ViewAt(mid), values, images) < 0)
+            if (CompareKey(ViewAt(mid), values, keyImages_) < 0)
                 lo = mid + 1;
             else
                 hi = mid;
         }
-        for (int i = lo; i < n && CompareKey(ViewAt(i), values, images) == 0; ++i)
+        for (int i = lo; i < count && CompareKey(ViewAt(i), values, keyImages_) == 0; ++i)
             if (matches(ViewAt(i))) {
                 cursor_ = i;
                 eof_ = bof_ = false;
@@ -536,7 +552,7 @@ bool Table::Locate(std::string_view fieldList, const std::vector<Value>& values,
             }
         return false;
     }
-    for (int i = 0; i < n; ++i)
+    for (int i = 0; i < count; ++i)
         if (matches(ViewAt(i))) {
             cursor_ = i;
             eof_ = bof_ = false;
@@ -549,10 +565,8 @@ bool Table::FindKey(const std::vector<Value>& values) {
     RequireActive();
     if (values.empty() || values.size() > order_.Fields.size())
         throw KvfError("Неверное число значений ключа таблицы [" + objectName_ + "]");
-    std::string names;
-    for (size_t k = 0; k < values.size(); ++k)
-        names += (k ? ";" : "") + fields_[order_.Fields[k]].Name;
-    return Locate(names, values);
+    locateFields_.assign(order_.Fields.begin(), order_.Fields.begin() + static_cast<long>(values.size()));
+    return LocateFields(locateFields_, values, {});
 }
 
 const Table::Row& Table::CurrentRow() const {
@@ -570,7 +584,7 @@ const FieldDef& Table::Field(std::string_view name) const {
     int f = FieldIndex(name);
     if (f < 0) {
         for (const auto& l : lookups_)
-            if (SameAscii(l.Name, name)) {
+            if (SameAsciiName(l.Name, name)) {
                 static const FieldDef kLookup{"", FieldKind::Text, 255, 0};
                 return kLookup;
             }
@@ -603,7 +617,7 @@ Value Table::FieldValue(std::string_view name) const {
     if (f >= 0)
         return CurrentValues()[f];
     for (const auto& l : lookups_) {
-        if (!SameAscii(l.Name, name))
+        if (!SameAsciiName(l.Name, name))
             continue;
         const Value& key = CurrentValues()[FieldIndex(l.KeyField)];
         if (IsBlank(key) || !l.Source)

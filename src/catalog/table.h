@@ -11,11 +11,13 @@
 #include "catalog/filter.h"
 #include "catalog/schema.h"
 
+#include <list>
 #include <map>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace kvf {
@@ -149,6 +151,8 @@ private:
     std::string SortImage(int field, const Value& v, bool caseInsensitive) const;
     int CompareRows(int a, int b) const;
     int CompareKey(int row, const std::vector<Value>& key, const std::vector<std::string>& keyImages) const;
+    bool LocateFields(const std::vector<int>& fields, const std::vector<Value>& values,
+                      LocateOptions options);
     bool Passes(int row) const;
     const Row& CurrentRow() const;
     void WriteRow(const std::vector<Value>& values, std::optional<int64_t> rowId, int64_t& newRowId);
@@ -165,15 +169,27 @@ private:
 
     TableState state_ = TableState::Inactive;
     std::vector<FieldDef> fields_;
+    FieldNames names_;
     std::vector<LookupFieldDef> lookups_;
     std::vector<Row> rows_; // stored order
 
     std::string indexName_;
     Order order_;
-    std::vector<int> ordered_;                         // row indices in the current order
-    std::vector<std::vector<std::string>> sortImages_; // per row: images of the order's text fields
+    std::vector<int> ordered_; // row indices in the current order
+    // Images of the order's text fields, one run of order_.Fields.size() per stored row.
+    std::vector<std::string> sortImages_;
+    const std::string& Image(int row, size_t k) const {
+        return sortImages_[static_cast<size_t>(row) * order_.Fields.size() + k];
+    }
 
-    std::map<std::string, std::shared_ptr<const CompiledFilter>> filterCache_;
+    // Compiled filter texts, the least recently used dropped first once full.
+    static constexpr size_t kFilterCacheSize = 4096;
+    struct CachedFilter {
+        std::shared_ptr<const CompiledFilter> Filter;
+        std::list<const std::string*>::iterator Use;
+    };
+    std::unordered_map<std::string, CachedFilter> filterCache_;
+    std::list<const std::string*> filterUse_; // keys of filterCache_, most recent first
     std::shared_ptr<const CompiledFilter> fixedFilter_;
     std::shared_ptr<const CompiledFilter> filter_;
     std::string filterText_;
@@ -191,6 +207,12 @@ private:
     int ViewAt(int i) const;
     mutable std::vector<std::map<std::string, int>> lookupIndex_; // per field: text -> first stored row
     mutable std::vector<bool> lookupIndexBuilt_;
+
+    // Reused by Locate and FindKey so a search allocates nothing.
+    std::vector<int> locateFields_;
+    std::vector<std::string> wantText_;
+    std::vector<double> wantNumber_;
+    std::vector<std::string> keyImages_;
 
     std::vector<Value> editBuffer_;
     std::optional<int64_t> editRowId_;

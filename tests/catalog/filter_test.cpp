@@ -54,6 +54,9 @@ TEST(Filter, GrammarAndEvaluation) {
         {"number literal on a text field compares its text", "ID = 5", Row("5", Value{}, Value{}, Value{}),
          true},
         {"keywords ignore case", "Num = 5 AND (Num = 1 OR Num = 5)", plain, true},
+        {"number literal orders a text field by its text", "ID >= 10", Row("5", Value{}, Value{}, Value{}),
+         true},
+        {"text orders in Windows-1251", "ID < 'Я'", Row("ё", Value{}, Value{}, Value{}), true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

@@ -166,6 +166,40 @@ TEST_F(TableTest, KeyRangeFilterMatchesFullScan) {
     }
 }
 
+TEST_F(TableTest, KeySearchFindsEveryRowWithAnyText) {
+    const char* ids[] = {"b", "A", "Я", "ё", "Ж-1", "z", "10", "2", "Ёлка", "a b"};
+    for (const char* id : ids)
+        Sql(std::string("INSERT INTO FrnComp (ID, Name) VALUES ('") + id + "', 'n" + id + "')");
+    OpenAll();
+    Table& t = dm_.T_FrnComp;
+    for (const char* id : ids) {
+        SCOPED_TRACE(id);
+        ASSERT_TRUE(t.FindKey({Value{std::string(id)}}));
+        EXPECT_EQ(std::string("n") + id, t.AsString("Name"));
+        ASSERT_TRUE(t.Locate(" ID ; Name", {Value{std::string(id)}, Value{std::string("n") + id}}));
+        EXPECT_EQ(id, t.AsString("ID"));
+        FilterScope scope(t, std::string("ID <> '") + id + "'");
+        EXPECT_FALSE(t.FindKey({Value{std::string(id)}}));
+    }
+    EXPECT_FALSE(t.FindKey({Value{std::string("я")}}));
+    EXPECT_THROW(t.Locate(" ID", {Value{std::string("b")}}), KvfError) << "a single name is taken as it is";
+}
+
+// More filter texts than the table keeps compiled: texts dropped from the
+// cache compile again and still select the right rows.
+TEST_F(TableTest, FilterTextsBeyondTheCacheStillSelectTheirRows) {
+    Sql("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 50) "
+        "INSERT INTO FrnSet (ID, Item, Key) SELECT 'K', 'E' || i, i FROM n");
+    OpenAll();
+    Table& t = dm_.T_FrnSet;
+    for (int round = 0; round < 2; ++round)
+        for (int i = 0; i < 6000; ++i) {
+            FilterScope scope(t, "Key <= " + std::to_string(i % 60) + " and ID = 'K' and Item <> '" +
+                                     std::to_string(i) + "'");
+            ASSERT_EQ(std::min(i % 60, 50), t.RecordCount()) << i;
+        }
+}
+
 TEST_F(TableTest, EditsAreWrittenThroughAndSurviveReopening) {
     Sql("INSERT INTO Currency (ID, Name, Value) VALUES (1,'USD',2.5)");
     OpenAll();
