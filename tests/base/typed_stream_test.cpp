@@ -3,23 +3,14 @@
 
 #include "base/error.h"
 #include "base/ole_date.h"
+#include "hex_bytes.h"
 
 #include <gtest/gtest.h>
 
 namespace kvf {
 namespace {
 
-std::string hex(const std::string& bytes) {
-    static const char digits[] = "0123456789ABCDEF";
-    std::string out;
-    for (unsigned char c : bytes) {
-        if (!out.empty())
-            out += ' ';
-        out += digits[c >> 4];
-        out += digits[c & 15];
-    }
-    return out;
-}
+using test::hex;
 
 TEST(SpecStream, GoldenBytesOfEveryItemKind) {
     struct Case {

@@ -1,5 +1,6 @@
 // Records of the fittings composition and its items.
 
+#include "../base/hex_bytes.h"
 #include "base/typed_stream.h"
 #include "model/furn_comp.h"
 
@@ -7,18 +8,6 @@
 
 namespace kvf::test {
 namespace {
-
-std::string hex(const std::string& bytes) {
-    static const char* digits = "0123456789ABCDEF";
-    std::string out;
-    for (unsigned char b : bytes) {
-        if (!out.empty())
-            out += ' ';
-        out += digits[b >> 4];
-        out += digits[b & 15];
-    }
-    return out;
-}
 
 TEST(FurnItemRecord, GoldenBytes) {
     TkvfFurnItem item;
