@@ -110,6 +110,8 @@ std::string DeclaredType(const FieldDef& field) {
 bool SameAsciiName(std::string_view a, std::string_view b) {
     if (a.size() != b.size())
         return false;
+    if (a == b)
+        return true;
     for (size_t i = 0; i < a.size(); ++i) {
         char x = a[i], y = b[i];
         if (x >= 'a' && x <= 'z')
@@ -122,29 +124,47 @@ bool SameAsciiName(std::string_view a, std::string_view b) {
     return true;
 }
 
-size_t FieldNames::Hash::operator()(std::string_view name) const {
-    size_t h = 14695981039346656037ull;
-    for (char c : name) {
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 32);
-        h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
-    }
-    return h;
+namespace {
+
+unsigned char FoldAscii(char c) {
+    return static_cast<unsigned char>(c >= 'a' && c <= 'z' ? c - 32 : c);
 }
 
-bool FieldNames::Equal::operator()(std::string_view a, std::string_view b) const {
-    return SameAsciiName(a, b);
+} // namespace
+
+size_t FieldNames::Slot(std::string_view name) const {
+    size_t h = name.size() * 0x9E3779B1u;
+    if (!name.empty())
+        h ^= FoldAscii(name.front()) * 0x85EBCA77u + FoldAscii(name.back()) * 0xC2B2AE3Du +
+             FoldAscii(name[name.size() / 2]) * 0x27D4EB2Fu;
+    return (h ^ (h >> 15)) & (slots_.size() - 1);
 }
 
 FieldNames::FieldNames(const std::vector<FieldDef>& fields) {
-    index_.reserve(fields.size());
-    for (size_t i = 0; i < fields.size(); ++i)
-        index_.emplace(fields[i].Name, static_cast<int>(i));
+    size_t size = 16;
+    while (size < fields.size() * 4)
+        size *= 2;
+    slots_.assign(size, -1);
+    names_.reserve(fields.size());
+    for (size_t i = 0; i < fields.size(); ++i) {
+        names_.push_back(fields[i].Name);
+        if (Find(fields[i].Name) >= 0)
+            continue;
+        size_t at = Slot(fields[i].Name);
+        while (slots_[at] >= 0)
+            at = (at + 1) & (slots_.size() - 1);
+        slots_[at] = static_cast<int>(i);
+    }
 }
 
 int FieldNames::Find(std::string_view name) const {
-    auto it = index_.find(name);
-    return it == index_.end() ? -1 : it->second;
+    if (slots_.empty())
+        return -1;
+    for (size_t at = Slot(name);; at = (at + 1) & (slots_.size() - 1)) {
+        int i = slots_[at];
+        if (i < 0 || SameAsciiName(names_[static_cast<size_t>(i)], name))
+            return i;
+    }
 }
 
 double RoundToScale(double x, int scale) {

@@ -8,7 +8,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <variant>
 #include <vector>
 
@@ -45,6 +44,8 @@ FieldDef FieldDefFromDeclaredType(std::string name, std::string_view declaredTyp
 std::string DeclaredType(const FieldDef& field);
 
 // Field positions by name, ignoring ASCII case; the first of equal names wins.
+// Looked up for every field read by name, so it hashes only the length and
+// the end characters and probes a small open-addressed table.
 class FieldNames {
 public:
     FieldNames() = default;
@@ -52,15 +53,9 @@ public:
     int Find(std::string_view name) const; // -1 when absent
 
 private:
-    struct Hash {
-        using is_transparent = void;
-        size_t operator()(std::string_view name) const;
-    };
-    struct Equal {
-        using is_transparent = void;
-        bool operator()(std::string_view a, std::string_view b) const;
-    };
-    std::unordered_map<std::string, int, Hash, Equal> index_;
+    size_t Slot(std::string_view name) const;
+    std::vector<std::string> names_;
+    std::vector<int> slots_; // field positions, -1 for an empty slot; a power of two long
 };
 
 // Equal names ignoring ASCII case.
