@@ -2,11 +2,11 @@
 
 #include "base/text.h"
 
+#include <algorithm>
+
 namespace kvf {
 
-namespace {
-
-int digitValue(char c) {
+int HexDigitValue(char c) {
     if (c >= '0' && c <= '9') {
         return c - '0';
     }
@@ -16,7 +16,14 @@ int digitValue(char c) {
     if (c >= 'a' && c <= 'f') {
         return c - 'a' + 10;
     }
-    return 0;
+    return -1;
+}
+
+namespace {
+
+// Any other character counts as the digit 0.
+int digitValue(char c) {
+    return std::max(0, HexDigitValue(c));
 }
 
 } // namespace

@@ -15,4 +15,7 @@ std::string EncodeHexText(std::string_view utf8);
 // counts as the digit 0.
 std::string DecodeHexText(std::string_view digits);
 
+// The value of a hexadecimal digit of either case; -1 for any other character.
+int HexDigitValue(char c);
+
 } // namespace kvf

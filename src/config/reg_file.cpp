@@ -3,6 +3,7 @@
 #include "base/error.h"
 #include "base/text.h"
 #include "config/file_text.h"
+#include "config/hex_text.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -22,19 +23,6 @@ bool underKey(std::string_view path, std::string_view key) {
         return false;
     }
     return path.size() == key.size() || path[key.size()] == '\\';
-}
-
-int hexDigit(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
 }
 
 // A quoted text starting at text[pos] == '"'; pos ends after the closing quote.
@@ -89,7 +77,7 @@ bool parseHexBytes(std::string_view list, std::string& bytes) {
         }
         int value = 0;
         for (char c : item) {
-            int digit = hexDigit(c);
+            int digit = HexDigitValue(c);
             if (digit < 0) {
                 return false;
             }
@@ -146,7 +134,7 @@ RegValue parseData(std::string name, std::string_view data, const std::vector<st
         }
         std::uint32_t number = 0;
         for (char c : digits) {
-            int digit = hexDigit(c);
+            int digit = HexDigitValue(c);
             if (digit < 0) {
                 fault(lineNo, "неверное число значения \"" + value.Name + "\"");
             }
@@ -166,7 +154,7 @@ RegValue parseData(std::string name, std::string_view data, const std::vector<st
             }
             kind = 0;
             for (char c : data.substr(4, close - 4)) {
-                int digit = hexDigit(c);
+                int digit = HexDigitValue(c);
                 if (digit < 0 || kind > 0x0FFFFFFF) {
                     fault(lineNo, "неверный тип значения \"" + value.Name + "\"");
                 }
