@@ -163,6 +163,8 @@ void Table::Close() {
     editBuffer_.clear();
     lookupIndex_.clear();
     lookupIndexBuilt_.clear();
+    leadIndex_.clear();
+    leadIndexBuilt_ = false;
 }
 
 int Table::FieldIndex(std::string_view name) const {
@@ -265,6 +267,8 @@ void Table::RebuildOrder() {
                          [this](int a, int b) { return CompareRows(a, b) < 0; });
     lookupIndex_.clear();
     lookupIndexBuilt_.clear();
+    leadIndex_.clear();
+    leadIndexBuilt_ = false;
     Invalidate();
 }
 
@@ -537,12 +541,16 @@ bool Table::LocateFields(const std::vector<int>& fields, const std::vector<Value
             if (IsTextKind(fields_[fields[k]].Kind))
                 AnsiImage(std::get<std::string>(values[k]), keyImages_[k]);
         int lo = 0, hi = count;
-        while (lo < hi) {
-            int mid = lo + (hi - lo) / 2;
-            if (CompareKey(ViewAt(mid), values, keyImages_) < 0)
-                lo = mid + 1;
-            else
-                hi = mid;
+        if (n == 1 && viewAll_ && IsTextKind(fields_[fields[0]].Kind)) {
+            lo = FirstWithLeadImage(keyImages_[0]);
+        } else {
+            while (lo < hi) {
+                int mid = lo + (hi - lo) / 2;
+                if (CompareKey(ViewAt(mid), values, keyImages_) < 0)
+                    lo = mid + 1;
+                else
+                    hi = mid;
+            }
         }
         for (int i = lo; i < count && CompareKey(ViewAt(i), values, keyImages_) == 0; ++i)
             if (matches(ViewAt(i))) {
@@ -559,6 +567,17 @@ bool Table::LocateFields(const std::vector<int>& fields, const std::vector<Value
             return true;
         }
     return false;
+}
+
+int Table::FirstWithLeadImage(const std::string& image) const {
+    if (!leadIndexBuilt_) {
+        leadIndex_.reserve(ordered_.size());
+        for (size_t i = 0; i < ordered_.size(); ++i)
+            leadIndex_.emplace(Image(ordered_[i], 0), static_cast<int>(i));
+        leadIndexBuilt_ = true;
+    }
+    auto it = leadIndex_.find(image);
+    return it == leadIndex_.end() ? static_cast<int>(ordered_.size()) : it->second;
 }
 
 bool Table::FindKey(const std::vector<Value>& values) {

@@ -151,6 +151,9 @@ private:
     std::string SortImage(int field, const Value& v, bool caseInsensitive) const;
     int CompareRows(int a, int b) const;
     int CompareKey(int row, const std::vector<Value>& key, const std::vector<std::string>& keyImages) const;
+    // The first position in the key order whose leading text field has this
+    // image; the row count when none has.
+    int FirstWithLeadImage(const std::string& image) const;
     bool LocateFields(const std::vector<int>& fields, const std::vector<Value>& values,
                       LocateOptions options);
     bool Passes(int row) const;
@@ -206,6 +209,10 @@ private:
     int ViewSize() const;
     int ViewAt(int i) const;
     mutable std::vector<std::map<std::string, int>> lookupIndex_; // per field: text -> first stored row
+    // Image of the order's leading text field -> its first position in ordered_,
+    // built on the first search by that field alone; keys point into sortImages_.
+    mutable std::unordered_map<std::string_view, int> leadIndex_;
+    mutable bool leadIndexBuilt_ = false;
     mutable std::vector<bool> lookupIndexBuilt_;
 
     // Reused by Locate and FindKey so a search allocates nothing.
