@@ -347,18 +347,23 @@ void Table::EnsureView() const {
                     fixed = fixedFilter_->FixedValue(lead);
                 bool textField = IsTextKind(fields_[lead].Kind);
                 if (fixed && textField == std::holds_alternative<std::string>(*fixed)) {
-                    std::string image = SortImage(lead, *fixed, order_.CaseInsensitive);
-                    double number = textField ? 0 : ValueAsFloat(fields_[lead], *fixed);
-                    auto cmp = [&](int row) {
-                        return textField ? Image(row, 0).compare(image)
-                                         : CompareNumbers(
-                                               ValueAsFloat(fields_[lead], rows_[row].Values[lead]), number);
-                    };
-                    auto lo = std::partition_point(ordered_.begin(), ordered_.end(),
-                                                   [&](int r) { return cmp(r) < 0; });
-                    auto hi = std::partition_point(lo, ordered_.end(), [&](int r) { return cmp(r) <= 0; });
-                    begin = static_cast<size_t>(lo - ordered_.begin());
-                    end = static_cast<size_t>(hi - ordered_.begin());
+                    if (textField) {
+                        auto range = LeadImageRange(SortImage(lead, *fixed, order_.CaseInsensitive));
+                        begin = static_cast<size_t>(range.first);
+                        end = static_cast<size_t>(range.second);
+                    } else {
+                        double number = ValueAsFloat(fields_[lead], *fixed);
+                        auto cmp = [&](int row) {
+                            return CompareNumbers(ValueAsFloat(fields_[lead], rows_[row].Values[lead]),
+                                                  number);
+                        };
+                        auto lo = std::partition_point(ordered_.begin(), ordered_.end(),
+                                                       [&](int r) { return cmp(r) < 0; });
+                        auto hi =
+                            std::partition_point(lo, ordered_.end(), [&](int r) { return cmp(r) <= 0; });
+                        begin = static_cast<size_t>(lo - ordered_.begin());
+                        end = static_cast<size_t>(hi - ordered_.begin());
+                    }
                 }
             }
             for (size_t i = begin; i < end; ++i)
@@ -542,7 +547,7 @@ bool Table::LocateFields(const std::vector<int>& fields, const std::vector<Value
                 AnsiImage(std::get<std::string>(values[k]), keyImages_[k]);
         int lo = 0, hi = count;
         if (n == 1 && viewAll_ && IsTextKind(fields_[fields[0]].Kind)) {
-            lo = FirstWithLeadImage(keyImages_[0]);
+            lo = LeadImageRange(keyImages_[0]).first;
         } else {
             while (lo < hi) {
                 int mid = lo + (hi - lo) / 2;
@@ -569,15 +574,18 @@ bool Table::LocateFields(const std::vector<int>& fields, const std::vector<Value
     return false;
 }
 
-int Table::FirstWithLeadImage(const std::string& image) const {
+std::pair<int, int> Table::LeadImageRange(const std::string& image) const {
     if (!leadIndexBuilt_) {
         leadIndex_.reserve(ordered_.size());
-        for (size_t i = 0; i < ordered_.size(); ++i)
-            leadIndex_.emplace(Image(ordered_[i], 0), static_cast<int>(i));
+        for (size_t i = 0; i < ordered_.size(); ++i) {
+            auto& range = leadIndex_.try_emplace(Image(ordered_[i], 0), static_cast<int>(i), 0).first->second;
+            range.second = static_cast<int>(i) + 1;
+        }
         leadIndexBuilt_ = true;
     }
     auto it = leadIndex_.find(image);
-    return it == leadIndex_.end() ? static_cast<int>(ordered_.size()) : it->second;
+    const int none = static_cast<int>(ordered_.size());
+    return it == leadIndex_.end() ? std::pair{none, none} : it->second;
 }
 
 bool Table::FindKey(const std::vector<Value>& values) {

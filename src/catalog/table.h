@@ -151,9 +151,9 @@ private:
     std::string SortImage(int field, const Value& v, bool caseInsensitive) const;
     int CompareRows(int a, int b) const;
     int CompareKey(int row, const std::vector<Value>& key, const std::vector<std::string>& keyImages) const;
-    // The first position in the key order whose leading text field has this
-    // image; the row count when none has.
-    int FirstWithLeadImage(const std::string& image) const;
+    // The positions [first, end) in the current order whose leading text
+    // field has this image; both the row count when none has.
+    std::pair<int, int> LeadImageRange(const std::string& image) const;
     bool LocateFields(const std::vector<int>& fields, const std::vector<Value>& values,
                       LocateOptions options);
     bool Passes(int row) const;
@@ -209,9 +209,9 @@ private:
     int ViewSize() const;
     int ViewAt(int i) const;
     mutable std::vector<std::map<std::string, int>> lookupIndex_; // per field: text -> first stored row
-    // Image of the order's leading text field -> its first position in ordered_,
-    // built on the first search by that field alone; keys point into sortImages_.
-    mutable std::unordered_map<std::string_view, int> leadIndex_;
+    // Image of the order's leading text field -> its positions in ordered_,
+    // built on first use; keys point into sortImages_.
+    mutable std::unordered_map<std::string_view, std::pair<int, int>> leadIndex_;
     mutable bool leadIndexBuilt_ = false;
     mutable std::vector<bool> lookupIndexBuilt_;
 
