@@ -124,20 +124,15 @@ bool SameAsciiName(std::string_view a, std::string_view b) {
     return true;
 }
 
-namespace {
-
-unsigned char FoldAscii(char c) {
-    return static_cast<unsigned char>(c >= 'a' && c <= 'z' ? c - 32 : c);
-}
-
-} // namespace
-
 size_t FieldNames::Slot(std::string_view name) const {
-    size_t h = name.size() * 0x9E3779B1u;
+    // Clearing bit 5 folds ASCII letters to upper case; equal names hash alike.
+    size_t h = name.size();
     if (!name.empty())
-        h ^= FoldAscii(name.front()) * 0x85EBCA77u + FoldAscii(name.back()) * 0xC2B2AE3Du +
-             FoldAscii(name[name.size() / 2]) * 0x27D4EB2Fu;
-    return (h ^ (h >> 15)) & (slots_.size() - 1);
+        h += (static_cast<size_t>(name.front() & 0xDF) << 8) +
+             (static_cast<size_t>(name.back() & 0xDF) << 16) +
+             (static_cast<size_t>(name[name.size() / 2] & 0xDF) << 24);
+    h *= 0x9E3779B97F4A7C15ull;
+    return (h >> 40) & (slots_.size() - 1);
 }
 
 FieldNames::FieldNames(const std::vector<FieldDef>& fields) {

@@ -3,6 +3,7 @@
 #include "base/error.h"
 #include "base/text.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 
@@ -99,22 +100,22 @@ private:
         return static_cast<int>(nodes_.size()) - 1;
     }
 
+    // Chains lean right ("a and (b and c)"), so evaluation walks them without
+    // recursion; and/or are associative, so the result and its order of tests stay.
     int ParseOr() {
         int node = ParseAnd();
-        while (Keyword("or")) {
-            int right = ParseAnd();
-            node = Join(FilterNode::Kind::Or, node, right);
-        }
-        return node;
+        if (!Keyword("or"))
+            return node;
+        int right = ParseOr();
+        return Join(FilterNode::Kind::Or, node, right);
     }
 
     int ParseAnd() {
         int node = ParsePrimary();
-        while (Keyword("and")) {
-            int right = ParsePrimary();
-            node = Join(FilterNode::Kind::And, node, right);
-        }
-        return node;
+        if (!Keyword("and"))
+            return node;
+        int right = ParseAnd();
+        return Join(FilterNode::Kind::And, node, right);
     }
 
     int ParsePrimary() {
@@ -225,7 +226,12 @@ private:
         if (pos_ < text_.size() && (IsIdentStart(text_[pos_]) || text_[pos_] == '.'))
             Fail("неверное число в позиции " + std::to_string(start + 1));
         node.Text.assign(text_.data() + start, pos_ - start);
-        node.Number = std::strtod(node.Text.c_str(), nullptr);
+        // The grammar above is one that from_chars reads, but for a leading plus.
+        const char* first = node.Text.data();
+        const char* last = first + node.Text.size();
+        if (*first == '+')
+            ++first;
+        std::from_chars(first, last, node.Number);
     }
 
     int FindField(std::string_view name) const {
@@ -295,16 +301,28 @@ int CompareNumbers(double a, double b) {
     return a < b ? -1 : 1;
 }
 
+bool Compare(const FilterNode& n, const std::vector<Value>& row);
+
 bool Evaluate(const std::vector<FilterNode>& nodes, int at, const std::vector<Value>& row) {
-    const FilterNode& n = nodes[at];
-    switch (n.NodeKind) {
-    case FilterNode::Kind::And:
-        return Evaluate(nodes, n.Left, row) && Evaluate(nodes, n.Right, row);
-    case FilterNode::Kind::Or:
-        return Evaluate(nodes, n.Left, row) || Evaluate(nodes, n.Right, row);
-    case FilterNode::Kind::Compare:
-        break;
+    for (;;) {
+        const FilterNode& n = nodes[at];
+        switch (n.NodeKind) {
+        case FilterNode::Kind::And:
+            if (!Evaluate(nodes, n.Left, row))
+                return false;
+            break;
+        case FilterNode::Kind::Or:
+            if (Evaluate(nodes, n.Left, row))
+                return true;
+            break;
+        case FilterNode::Kind::Compare:
+            return Compare(n, row);
+        }
+        at = n.Right;
     }
+}
+
+bool Compare(const FilterNode& n, const std::vector<Value>& row) {
     const Value& v = row[n.Field];
     if (IsTextKind(n.FieldType)) {
         const std::string* s = std::get_if<std::string>(&v);

@@ -57,6 +57,10 @@ TEST(Filter, GrammarAndEvaluation) {
         {"number literal orders a text field by its text", "ID >= 10", Row("5", Value{}, Value{}, Value{}),
          true},
         {"text orders in Windows-1251", "ID < 'Я'", Row("ё", Value{}, Value{}, Value{}), true},
+        {"long chains", "Num = 1 or Num = 2 or Num = 5 and ID = 'AB-1' and Dec > 1", plain, true},
+        {"long chains (false)", "Num = 5 and ID = 'AB-1' and Dec > 1 and Num = 2 or Num = 3", plain, false},
+        {"plus-signed and fractional literals", "Num = +5 and Dec = 1.50 and Dec > .5 and Dec < 2.", plain,
+         true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
