@@ -18,8 +18,9 @@ struct FilterNode {
     FieldKind FieldType = FieldKind::Text;
     CompareOp Op = CompareOp::Eq;
     bool LiteralIsText = false;
-    std::string Text;     // text literal (UTF-8) or the number as written
-    std::string AnsiText; // Windows-1251 image of the literal, for ordering compares of text fields
+    bool EmptyText = false; // the literal is ''
+    int Literal = -1;       // in the texts: a text literal, or a number as written for a text field
+    int Ansi = -1;          // in the texts: the literal's Windows-1251 image, for ordering text compares
     double Number = 0;
 };
 
@@ -53,8 +54,8 @@ bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b) {
 class Parser {
 public:
     Parser(std::string_view text, const std::vector<FieldDef>& fields, const FieldNames* names,
-           std::vector<FilterNode>& nodes)
-        : text_(text), fields_(fields), names_(names), nodes_(nodes) {}
+           std::vector<FilterNode>& nodes, std::vector<std::string>& texts)
+        : text_(text), fields_(fields), names_(names), nodes_(nodes), texts_(texts) {}
 
     // The root's position.
     int Parse() {
@@ -188,7 +189,8 @@ private:
         SkipSpace();
         if (pos_ < text_.size() && text_[pos_] == '\'') {
             ++pos_;
-            std::string& value = node.Text;
+            std::string& value = literal_;
+            value.clear();
             for (;;) {
                 if (pos_ >= text_.size())
                     Fail("нет закрывающей кавычки");
@@ -225,10 +227,10 @@ private:
             Fail("ожидается число или текст в кавычках в позиции " + std::to_string(start + 1));
         if (pos_ < text_.size() && (IsIdentStart(text_[pos_]) || text_[pos_] == '.'))
             Fail("неверное число в позиции " + std::to_string(start + 1));
-        node.Text.assign(text_.data() + start, pos_ - start);
+        literal_.assign(text_.data() + start, pos_ - start);
         // The grammar above is one that from_chars reads, but for a leading plus.
-        const char* first = node.Text.data();
-        const char* last = first + node.Text.size();
+        const char* first = literal_.data();
+        const char* last = first + literal_.size();
         if (*first == '+')
             ++first;
         std::from_chars(first, last, node.Number);
@@ -255,15 +257,22 @@ private:
         ParseLiteral(node);
         const FieldDef& f = fields_[node.Field];
         node.FieldType = f.Kind;
-        if (!IsTextKind(f.Kind) && node.LiteralIsText && !node.Text.empty()) {
+        if (!IsTextKind(f.Kind) && node.LiteralIsText && !literal_.empty()) {
             char* end = nullptr;
-            node.Number = std::strtod(node.Text.c_str(), &end);
-            if (end == node.Text.c_str() || *end != '\0')
-                Fail("поле [" + f.Name + "] сравнивается с текстом '" + node.Text + "'");
+            node.Number = std::strtod(literal_.c_str(), &end);
+            if (end == literal_.c_str() || *end != '\0')
+                Fail("поле [" + f.Name + "] сравнивается с текстом '" + literal_ + "'");
         }
-        if (IsTextKind(f.Kind) && node.Op != CompareOp::Eq && node.Op != CompareOp::Ne)
-            node.AnsiText = ToAnsi(node.Text);
-        nodes_.push_back(std::move(node));
+        node.EmptyText = node.LiteralIsText && literal_.empty();
+        if (node.LiteralIsText || IsTextKind(f.Kind)) {
+            node.Literal = static_cast<int>(texts_.size());
+            texts_.push_back(literal_);
+        }
+        if (IsTextKind(f.Kind) && node.Op != CompareOp::Eq && node.Op != CompareOp::Ne) {
+            node.Ansi = static_cast<int>(texts_.size());
+            texts_.push_back(ToAnsi(literal_));
+        }
+        nodes_.push_back(node);
         return static_cast<int>(nodes_.size()) - 1;
     }
 
@@ -271,6 +280,8 @@ private:
     const std::vector<FieldDef>& fields_;
     const FieldNames* names_;
     std::vector<FilterNode>& nodes_;
+    std::vector<std::string>& texts_;
+    std::string literal_; // the literal being read
     size_t pos_ = 0;
     int depth_ = 0;
     int conditions_ = 0;
@@ -301,41 +312,42 @@ int CompareNumbers(double a, double b) {
     return a < b ? -1 : 1;
 }
 
-bool Compare(const FilterNode& n, const std::vector<Value>& row);
+bool Compare(const FilterNode& n, const std::vector<std::string>& texts, const std::vector<Value>& row);
 
-bool Evaluate(const std::vector<FilterNode>& nodes, int at, const std::vector<Value>& row) {
+bool Evaluate(const std::vector<FilterNode>& nodes, const std::vector<std::string>& texts, int at,
+              const std::vector<Value>& row) {
     for (;;) {
         const FilterNode& n = nodes[at];
         switch (n.NodeKind) {
         case FilterNode::Kind::And:
-            if (!Evaluate(nodes, n.Left, row))
+            if (!Evaluate(nodes, texts, n.Left, row))
                 return false;
             break;
         case FilterNode::Kind::Or:
-            if (Evaluate(nodes, n.Left, row))
+            if (Evaluate(nodes, texts, n.Left, row))
                 return true;
             break;
         case FilterNode::Kind::Compare:
-            return Compare(n, row);
+            return Compare(n, texts, row);
         }
         at = n.Right;
     }
 }
 
-bool Compare(const FilterNode& n, const std::vector<Value>& row) {
+bool Compare(const FilterNode& n, const std::vector<std::string>& texts, const std::vector<Value>& row) {
     const Value& v = row[n.Field];
     if (IsTextKind(n.FieldType)) {
         const std::string* s = std::get_if<std::string>(&v);
         static const std::string kEmpty;
         const std::string& text = s ? *s : kEmpty;
-        const std::string& literal = n.Text;
+        const std::string& literal = texts[static_cast<size_t>(n.Literal)];
         if (n.Op == CompareOp::Eq)
             return text == literal;
         if (n.Op == CompareOp::Ne)
             return text != literal;
-        return Apply(n.Op, ToAnsi(text).compare(n.AnsiText));
+        return Apply(n.Op, ToAnsi(text).compare(texts[static_cast<size_t>(n.Ansi)]));
     }
-    if (n.LiteralIsText && n.Text.empty())
+    if (n.EmptyText)
         return Apply(n.Op, IsBlank(v) ? 0 : 1);
     double number = 0;
     if (const auto* i = std::get_if<int64_t>(&v))
@@ -345,18 +357,19 @@ bool Compare(const FilterNode& n, const std::vector<Value>& row) {
     return Apply(n.Op, CompareNumbers(number, n.Number));
 }
 
-void CollectFixed(const std::vector<FilterNode>& nodes, int at, int field, std::optional<Value>& out) {
+void CollectFixed(const std::vector<FilterNode>& nodes, const std::vector<std::string>& texts, int at,
+                  int field, std::optional<Value>& out) {
     if (out)
         return;
     const FilterNode& n = nodes[at];
     if (n.NodeKind == FilterNode::Kind::And) {
-        CollectFixed(nodes, n.Left, field, out);
-        CollectFixed(nodes, n.Right, field, out);
+        CollectFixed(nodes, texts, n.Left, field, out);
+        CollectFixed(nodes, texts, n.Right, field, out);
     } else if (n.NodeKind == FilterNode::Kind::Compare && n.Field == field && n.Op == CompareOp::Eq) {
-        if (n.LiteralIsText && n.Text.empty())
+        if (n.EmptyText)
             return;
         if (n.LiteralIsText)
-            out = Value{n.Text};
+            out = Value{texts[static_cast<size_t>(n.Literal)]};
         else
             out = Value{n.Number};
     }
@@ -380,7 +393,7 @@ std::shared_ptr<const CompiledFilter> CompiledFilter::Compile(std::string_view t
                                                               const std::vector<FieldDef>& fields) {
     std::shared_ptr<CompiledFilter> f(new CompiledFilter());
     f->nodes_.reserve(NodeEstimate(text));
-    f->root_ = Parser(text, fields, nullptr, f->nodes_).Parse();
+    f->root_ = Parser(text, fields, nullptr, f->nodes_, f->texts_).Parse();
     return f;
 }
 
@@ -388,17 +401,17 @@ std::shared_ptr<const CompiledFilter>
 CompiledFilter::Compile(std::string_view text, const std::vector<FieldDef>& fields, const FieldNames& names) {
     std::shared_ptr<CompiledFilter> f(new CompiledFilter());
     f->nodes_.reserve(NodeEstimate(text));
-    f->root_ = Parser(text, fields, &names, f->nodes_).Parse();
+    f->root_ = Parser(text, fields, &names, f->nodes_, f->texts_).Parse();
     return f;
 }
 
 bool CompiledFilter::Matches(const std::vector<Value>& row) const {
-    return Evaluate(nodes_, root_, row);
+    return Evaluate(nodes_, texts_, root_, row);
 }
 
 std::optional<Value> CompiledFilter::FixedValue(int fieldIndex) const {
     std::optional<Value> out;
-    CollectFixed(nodes_, root_, fieldIndex, out);
+    CollectFixed(nodes_, texts_, root_, fieldIndex, out);
     return out;
 }
 

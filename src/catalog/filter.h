@@ -40,7 +40,8 @@ public:
 
 private:
     CompiledFilter();
-    std::vector<FilterNode> nodes_; // the expression's nodes, children linked by position
+    std::vector<FilterNode> nodes_;  // the expression's nodes, children linked by position
+    std::vector<std::string> texts_; // literals the nodes compare text with
     int root_ = -1;
 };
 
