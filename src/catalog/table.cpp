@@ -230,7 +230,11 @@ std::string Table::SortImage(int field, const Value& v, bool caseInsensitive) co
     const std::string* s = std::get_if<std::string>(&v);
     if (!s)
         return ToAnsi(ValueAsString(fields_[field], v));
-    return caseInsensitive ? ToAnsi(AnsiUpperCase(*s)) : ToAnsi(*s);
+    if (caseInsensitive)
+        return ToAnsi(AnsiUpperCase(*s));
+    std::string image;
+    AnsiImage(*s, image);
+    return image;
 }
 
 int Table::CompareRows(int a, int b) const {
