@@ -3,6 +3,7 @@
 #include "base/error.h"
 #include "base/text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -312,10 +313,17 @@ int CompareNumbers(double a, double b) {
     return a < b ? -1 : 1;
 }
 
-bool Compare(const FilterNode& n, const std::vector<std::string>& texts, const std::vector<Value>& row);
+// Where a comparison reads its field: the row, or a column by position.
+struct RowSource {
+    const std::vector<Value>& Row;
+    const double* const* Columns; // per field, nullptr when the row is read
+    size_t Position;
+};
+
+bool Compare(const FilterNode& n, const std::vector<std::string>& texts, const RowSource& row);
 
 bool Evaluate(const std::vector<FilterNode>& nodes, const std::vector<std::string>& texts, int at,
-              const std::vector<Value>& row) {
+              const RowSource& row) {
     for (;;) {
         const FilterNode& n = nodes[at];
         switch (n.NodeKind) {
@@ -334,8 +342,14 @@ bool Evaluate(const std::vector<FilterNode>& nodes, const std::vector<std::strin
     }
 }
 
-bool Compare(const FilterNode& n, const std::vector<std::string>& texts, const std::vector<Value>& row) {
-    const Value& v = row[n.Field];
+bool Compare(const FilterNode& n, const std::vector<std::string>& texts, const RowSource& row) {
+    if (!IsTextKind(n.FieldType) && row.Columns && row.Columns[n.Field]) {
+        const double x = row.Columns[n.Field][row.Position];
+        if (n.EmptyText)
+            return Apply(n.Op, std::isnan(x) ? 0 : 1);
+        return Apply(n.Op, CompareNumbers(std::isnan(x) ? 0 : x, n.Number));
+    }
+    const Value& v = row.Row[n.Field];
     if (IsTextKind(n.FieldType)) {
         const std::string* s = std::get_if<std::string>(&v);
         static const std::string kEmpty;
@@ -394,6 +408,7 @@ std::shared_ptr<const CompiledFilter> CompiledFilter::Compile(std::string_view t
     std::shared_ptr<CompiledFilter> f(new CompiledFilter());
     f->nodes_.reserve(NodeEstimate(text));
     f->root_ = Parser(text, fields, nullptr, f->nodes_, f->texts_).Parse();
+    f->CollectNumberFields();
     return f;
 }
 
@@ -402,11 +417,24 @@ CompiledFilter::Compile(std::string_view text, const std::vector<FieldDef>& fiel
     std::shared_ptr<CompiledFilter> f(new CompiledFilter());
     f->nodes_.reserve(NodeEstimate(text));
     f->root_ = Parser(text, fields, &names, f->nodes_, f->texts_).Parse();
+    f->CollectNumberFields();
     return f;
 }
 
 bool CompiledFilter::Matches(const std::vector<Value>& row) const {
-    return Evaluate(nodes_, texts_, root_, row);
+    return Evaluate(nodes_, texts_, root_, RowSource{row, nullptr, 0});
+}
+
+bool CompiledFilter::Matches(const std::vector<Value>& row, const double* const* columns,
+                             size_t position) const {
+    return Evaluate(nodes_, texts_, root_, RowSource{row, columns, position});
+}
+
+void CompiledFilter::CollectNumberFields() {
+    for (const FilterNode& n : nodes_)
+        if (n.NodeKind == FilterNode::Kind::Compare && !IsTextKind(n.FieldType) &&
+            std::find(numberFields_.begin(), numberFields_.end(), n.Field) == numberFields_.end())
+            numberFields_.push_back(n.Field);
 }
 
 std::optional<Value> CompiledFilter::FixedValue(int fieldIndex) const {

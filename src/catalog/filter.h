@@ -31,6 +31,11 @@ public:
     ~CompiledFilter();
 
     bool Matches(const std::vector<Value>& row) const;
+    // The numeric fields the expression compares, each once.
+    const std::vector<int>& NumberFields() const { return numberFields_; }
+    // The same test, reading a numeric field from columns[field][position]
+    // where that column is given (not nullptr; NaN stands for blank).
+    bool Matches(const std::vector<Value>& row, const double* const* columns, size_t position) const;
     // The value every passing row must have in field `fieldIndex`, when the
     // expression fixes it with "=" at the top level of its conjunction.
     std::optional<Value> FixedValue(int fieldIndex) const;
@@ -40,9 +45,11 @@ public:
 
 private:
     CompiledFilter();
+    void CollectNumberFields();
     std::vector<FilterNode> nodes_;  // the expression's nodes, children linked by position
     std::vector<std::string> texts_; // literals the nodes compare text with
     int root_ = -1;
+    std::vector<int> numberFields_;
 };
 
 } // namespace kvf

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace kvf {
 
@@ -165,6 +166,8 @@ void Table::Close() {
     lookupIndexBuilt_.clear();
     leadIndex_.clear();
     leadIndexBuilt_ = false;
+    numberColumns_.clear();
+    columnPointers_.clear();
 }
 
 int Table::FieldIndex(std::string_view name) const {
@@ -273,6 +276,8 @@ void Table::RebuildOrder() {
     lookupIndexBuilt_.clear();
     leadIndex_.clear();
     leadIndexBuilt_ = false;
+    numberColumns_.clear();
+    columnPointers_.clear();
     Invalidate();
 }
 
@@ -317,13 +322,28 @@ void Table::SetFiltered(bool on) {
     Invalidate();
 }
 
-bool Table::Passes(int row) const {
-    const auto& values = rows_[row].Values;
-    if (fixedFilter_ && !fixedFilter_->Matches(values))
-        return false;
-    if (filtered_ && filter_ && !filter_->Matches(values))
-        return false;
-    return true;
+const double* const* Table::NumberColumns(const CompiledFilter& filter) const {
+    if (numberColumns_.size() != fields_.size()) {
+        numberColumns_.assign(fields_.size(), {});
+        columnPointers_.assign(fields_.size(), nullptr);
+    }
+    for (int f : filter.NumberFields()) {
+        auto& column = numberColumns_[static_cast<size_t>(f)];
+        if (column.size() == ordered_.size() && !ordered_.empty())
+            continue;
+        column.resize(ordered_.size());
+        for (size_t i = 0; i < ordered_.size(); ++i) {
+            const Value& v = rows_[static_cast<size_t>(ordered_[i])].Values[static_cast<size_t>(f)];
+            if (const auto* n = std::get_if<int64_t>(&v))
+                column[i] = static_cast<double>(*n);
+            else if (const auto* d = std::get_if<double>(&v))
+                column[i] = *d;
+            else
+                column[i] = IsBlank(v) ? std::numeric_limits<double>::quiet_NaN() : 0.0;
+        }
+        columnPointers_[static_cast<size_t>(f)] = column.data();
+    }
+    return columnPointers_.data();
 }
 
 int Table::ViewSize() const {
@@ -370,9 +390,16 @@ void Table::EnsureView() const {
                     }
                 }
             }
-            for (size_t i = begin; i < end; ++i)
-                if (Passes(ordered_[i]))
-                    view_.push_back(ordered_[i]);
+            const double* const* columns = filtered_ && filter_ ? NumberColumns(*filter_) : nullptr;
+            for (size_t i = begin; i < end; ++i) {
+                const int row = ordered_[i];
+                const auto& values = rows_[row].Values;
+                if (fixedFilter_ && !fixedFilter_->Matches(values))
+                    continue;
+                if (filtered_ && filter_ && !filter_->Matches(values, columns, i))
+                    continue;
+                view_.push_back(row);
+            }
         }
         viewValid_ = true;
     }

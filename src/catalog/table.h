@@ -156,7 +156,9 @@ private:
     std::pair<int, int> LeadImageRange(const std::string& image) const;
     bool LocateFields(const std::vector<int>& fields, const std::vector<Value>& values,
                       LocateOptions options);
-    bool Passes(int row) const;
+    // Columns of the numeric fields `filter` compares, by position in ordered_,
+    // built on first use: a scan reads them in order instead of every row.
+    const double* const* NumberColumns(const CompiledFilter& filter) const;
     const Row& CurrentRow() const;
     void WriteRow(const std::vector<Value>& values, std::optional<int64_t> rowId, int64_t& newRowId);
     Order OrderFor(const std::string& indexName) const;
@@ -213,6 +215,10 @@ private:
     // built on first use; keys point into sortImages_.
     mutable std::unordered_map<std::string_view, std::pair<int, int>> leadIndex_;
     mutable bool leadIndexBuilt_ = false;
+    // Per field: its numeric values by position in ordered_ (NaN for blank),
+    // empty until a filter scans the field.
+    mutable std::vector<std::vector<double>> numberColumns_;
+    mutable std::vector<const double*> columnPointers_;
     mutable std::vector<bool> lookupIndexBuilt_;
 
     // Reused by Locate and FindKey so a search allocates nothing.
