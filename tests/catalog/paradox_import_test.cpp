@@ -1,6 +1,7 @@
 #include "catalog/database.h"
 #include "catalog/paradox_import.h"
 
+#include "base/atomic_file.h"
 #include "base/error.h"
 
 #include <gtest/gtest.h>
@@ -333,17 +334,9 @@ TEST_F(FolderImport, AFailedImportLeavesNothingBehind) {
 }
 
 TEST_F(FolderImport, TruncatedTableIsRefused) {
-    std::string bytes;
-    {
-        FILE* in = std::fopen((kSamples + "rparadox/country.db").c_str(), "rb");
-        char buf[2300];
-        size_t n = std::fread(buf, 1, sizeof buf, in);
-        std::fclose(in);
-        bytes.assign(buf, n);
-    }
-    FILE* out = std::fopen((dir_ / "px" / "country.db").c_str(), "wb");
-    std::fwrite(bytes.data(), 1, bytes.size(), out);
-    std::fclose(out);
+    // The first 2,300 bytes of a real table: the header and part of its first block.
+    const std::string bytes = ReadFileBytes(kSamples + "rparadox/country.db").substr(0, 2300);
+    WriteFileAtomic((dir_ / "px" / "country.db").string(), bytes);
     EXPECT_THROW(ReadParadoxTable((dir_ / "px" / "country.db").string()), KvfError);
 }
 
