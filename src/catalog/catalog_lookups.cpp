@@ -189,27 +189,9 @@ Variant CatalogLookups::GetCatalogField(const std::string& code, const std::stri
     }
     const FieldDef& f = t.Field(fieldName);
     Value v = t.FieldValue(fieldName);
-    if (IsBlank(v))
-        return IsTextKind(f.Kind) ? Variant::FromText("") : Variant::MakeNull();
-    switch (f.Kind) {
-    case FieldKind::Int16:
-    case FieldKind::Int32:
-    case FieldKind::AutoInc:
-        return Variant::FromInteger(static_cast<int32_t>(ValueAsInteger(f, v)));
-    case FieldKind::Logical:
-        return Variant::FromBoolean(ValueAsInteger(f, v) != 0);
-    case FieldKind::Money:
-        return Variant::FromCurrency(Money::FromRaw(ValueAsMoneyUnits(f, v)));
-    case FieldKind::Decimal:
-    case FieldKind::Double:
-    case FieldKind::Time:
-        return Variant::FromReal(ValueAsFloat(f, v));
-    case FieldKind::Date:
-    case FieldKind::Timestamp:
-        return Variant::FromDate(ValueAsFloat(f, v));
-    default:
-        return Variant::FromText(ValueAsString(f, v));
-    }
+    if (IsBlank(v) && IsTextKind(f.Kind))
+        return Variant::FromText("");
+    return ValueAsVariant(f, v);
 }
 
 bool CatalogLookups::IsVirtualArticle(const std::string& code) {

@@ -1,5 +1,7 @@
 #include "catalog/field.h"
 
+#include "base/variant.h"
+
 #include <cmath>
 #include <cstdlib>
 
@@ -251,6 +253,30 @@ int64_t ValueAsMoneyUnits(const FieldDef& field, const Value& v) {
     if (const auto* i = std::get_if<int64_t>(&v))
         return *i * 10000;
     return static_cast<int64_t>(std::llround(RoundToScale(ValueAsFloat(field, v), kMoneyScale) * 10000.0));
+}
+
+Variant ValueAsVariant(const FieldDef& f, const Value& v) {
+    if (IsBlank(v))
+        return Variant::MakeNull();
+    switch (f.Kind) {
+    case FieldKind::Int16:
+    case FieldKind::Int32:
+    case FieldKind::AutoInc:
+        return Variant::FromInteger(static_cast<int32_t>(ValueAsInteger(f, v)));
+    case FieldKind::Logical:
+        return Variant::FromBoolean(ValueAsInteger(f, v) != 0);
+    case FieldKind::Money:
+        return Variant::FromCurrency(Money::FromRaw(ValueAsMoneyUnits(f, v)));
+    case FieldKind::Decimal:
+    case FieldKind::Double:
+    case FieldKind::Time:
+        return Variant::FromReal(ValueAsFloat(f, v));
+    case FieldKind::Date:
+    case FieldKind::Timestamp:
+        return Variant::FromDate(ValueAsFloat(f, v));
+    default:
+        return Variant::FromText(ValueAsString(f, v));
+    }
 }
 
 } // namespace kvf

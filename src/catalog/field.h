@@ -13,6 +13,8 @@
 
 namespace kvf {
 
+class Variant;
+
 constexpr int kMoneyScale = 4;
 
 enum class FieldKind {
@@ -89,6 +91,8 @@ int64_t ValueAsInteger(const FieldDef& field, const Value& v);
 double ValueAsFloat(const FieldDef& field, const Value& v);
 // Money in ten-thousandths of a currency unit.
 int64_t ValueAsMoneyUnits(const FieldDef& field, const Value& v);
+// The value as the variant of the field's kind; a blank value is null.
+Variant ValueAsVariant(const FieldDef& field, const Value& v);
 
 // Rounds half away from zero to `scale` decimal places.
 double RoundToScale(double x, int scale);

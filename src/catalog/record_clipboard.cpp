@@ -10,30 +10,6 @@ namespace kvf {
 
 namespace {
 
-Variant ToVariant(const FieldDef& f, const Value& v) {
-    if (IsBlank(v))
-        return Variant::MakeNull();
-    switch (f.Kind) {
-    case FieldKind::Int16:
-    case FieldKind::Int32:
-    case FieldKind::AutoInc:
-        return Variant::FromInteger(static_cast<int32_t>(ValueAsInteger(f, v)));
-    case FieldKind::Logical:
-        return Variant::FromBoolean(ValueAsInteger(f, v) != 0);
-    case FieldKind::Money:
-        return Variant::FromCurrency(Money::FromRaw(ValueAsMoneyUnits(f, v)));
-    case FieldKind::Decimal:
-    case FieldKind::Double:
-    case FieldKind::Time:
-        return Variant::FromReal(ValueAsFloat(f, v));
-    case FieldKind::Date:
-    case FieldKind::Timestamp:
-        return Variant::FromDate(ValueAsFloat(f, v));
-    default:
-        return Variant::FromText(ValueAsString(f, v));
-    }
-}
-
 Value ToValue(const Variant& v) {
     switch (v.Type()) {
     case VariantType::Empty:
@@ -70,13 +46,13 @@ TCustomRec::TCustomRec(Table& table, const std::vector<std::string>* fieldList, 
         for (const auto& name : *fieldList) {
             int i = table.FieldIndex(name);
             if (i >= 0)
-                Fields.push_back({fields[i].Name, ToVariant(fields[i], values[i])});
+                Fields.push_back({fields[i].Name, ValueAsVariant(fields[i], values[i])});
         }
         return;
     }
     for (size_t i = 0; i < fields.size(); ++i)
         if (!fieldList || !named(fields[i].Name))
-            Fields.push_back({fields[i].Name, ToVariant(fields[i], values[i])});
+            Fields.push_back({fields[i].Name, ValueAsVariant(fields[i], values[i])});
 }
 
 void TCustomRec::SetValue(const std::string& name, const Variant& value) {
