@@ -14,8 +14,8 @@
 #include "model/order.h"
 #include "model/shape.h"
 
-#include <cmath>
 #include <benchmark/benchmark.h>
+#include <cmath>
 
 #include <cstdlib>
 #include <filesystem>

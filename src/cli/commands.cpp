@@ -26,7 +26,8 @@ const std::vector<Command>& Commands() {
         {"settings", "kvf settings dump [--config NAME] | kvf settings set SECTION KEY VALUE [--config NAME]",
          RunSettings},
         {"catalog",
-         "kvf catalog init DIR | import PARADOX_DIR --out DIR [--codepage CP] [--database catalog|registry|report] | query TABLE [--catalog DIR] "
+         "kvf catalog init DIR | import PARADOX_DIR --out DIR [--codepage CP] [--database "
+         "catalog|registry|report] | query TABLE [--catalog DIR] "
          "[--filter EXPR] [--index NAME] | price ID --currency N [--catalog DIR] [--rates ID:RATE,...] | "
          "check [--catalog DIR]",
          RunCatalog},
