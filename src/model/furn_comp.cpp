@@ -157,10 +157,11 @@ void TkvfFurnComp::Recalculate(CompositionPass& pass) {
 
 int TkvfFurnComp::FindItem(const std::string& id, const std::string& parentComplect, std::int32_t sideNo,
                            float length, const std::string& comment) const {
+    // The numbers first: they rule out most items without touching the texts.
     for (size_t i = 0; i < Items.size(); ++i) {
         const TkvfFurnItem& item = *Items[i];
-        if (item.ID == id && item.ParentComplect == parentComplect && item.Comment == comment &&
-            item.SideNo == sideNo && item.Length == length)
+        if (item.SideNo == sideNo && item.Length == length && item.ID == id &&
+            item.ParentComplect == parentComplect && item.Comment == comment)
             return static_cast<int>(i);
     }
     return -1;
