@@ -4,6 +4,7 @@
 #include "base/text.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -30,10 +31,10 @@ namespace {
 bool IsSpace(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
-bool IsIdentStart(char c) {
+constexpr bool IsIdentStart(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
 }
-bool IsDigit(char c) {
+constexpr bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
@@ -54,9 +55,17 @@ bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b) {
 
 class Parser {
 public:
+    // A literal's place in the text (a number, or a text but '') and the node comparing with it.
+    struct Literal {
+        size_t Begin, End;
+        int Node;
+    };
+
     Parser(std::string_view text, const std::vector<FieldDef>& fields, const FieldNames* names,
            std::vector<FilterNode>& nodes, std::vector<std::string>& texts)
         : text_(text), fields_(fields), names_(names), nodes_(nodes), texts_(texts) {}
+
+    const std::vector<Literal>& Literals() const { return literals_; }
 
     // The root's position.
     int Parse() {
@@ -189,6 +198,7 @@ private:
     void ParseLiteral(FilterNode& node) {
         SkipSpace();
         if (pos_ < text_.size() && text_[pos_] == '\'') {
+            const size_t start = pos_;
             ++pos_;
             std::string& value = literal_;
             value.clear();
@@ -208,6 +218,8 @@ private:
                 }
             }
             node.LiteralIsText = true;
+            if (!value.empty())
+                literalBegin_ = start;
             return;
         }
         size_t start = pos_;
@@ -229,6 +241,7 @@ private:
         if (pos_ < text_.size() && (IsIdentStart(text_[pos_]) || text_[pos_] == '.'))
             Fail("неверное число в позиции " + std::to_string(start + 1));
         literal_.assign(text_.data() + start, pos_ - start);
+        literalBegin_ = start;
         // The grammar above is one that from_chars reads, but for a leading plus.
         const char* first = literal_.data();
         const char* last = first + literal_.size();
@@ -250,6 +263,7 @@ private:
         if (++conditions_ > 1000)
             Fail("слишком много условий");
         FilterNode node;
+        literalBegin_ = std::string_view::npos;
         std::string_view name = ParseFieldName();
         node.Field = FindField(name);
         if (node.Field < 0)
@@ -274,7 +288,10 @@ private:
             texts_.push_back(ToAnsi(literal_));
         }
         nodes_.push_back(node);
-        return static_cast<int>(nodes_.size()) - 1;
+        const int at = static_cast<int>(nodes_.size()) - 1;
+        if (literalBegin_ != std::string_view::npos)
+            literals_.push_back({literalBegin_, pos_, at});
+        return at;
     }
 
     std::string_view text_;
@@ -286,6 +303,8 @@ private:
     size_t pos_ = 0;
     int depth_ = 0;
     int conditions_ = 0;
+    size_t literalBegin_ = std::string_view::npos; // where the current comparison's literal starts
+    std::vector<Literal> literals_;
 };
 
 bool Apply(CompareOp op, int cmp) {
@@ -398,7 +417,162 @@ size_t NodeEstimate(std::string_view text) {
     return 2 * signs;
 }
 
+// The literal's value as the parser reads it.
+double NumberOf(std::string_view literal) {
+    const char* first = literal.data();
+    const char* last = first + literal.size();
+    if (*first == '+')
+        ++first;
+    double value = 0;
+    std::from_chars(first, last, value);
+    return value;
+}
+
+// Mark a number and a text literal in a shape: bytes no valid filter text holds.
+constexpr char kNumberMark = '\x01';
+constexpr char kTextMark = '\x02';
+
+// Where the text literal opening at `pos` ends, read as the parser reads it;
+// npos when it is not closed. `empty` tells whether its text is ''; `value`,
+// when given, receives the text.
+size_t TextLiteralEnd(std::string_view text, size_t pos, bool& empty, std::string* value) {
+    if (value)
+        value->clear();
+    empty = true;
+    ++pos;
+    for (;;) {
+        const size_t quote = text.find('\'', pos);
+        if (quote == std::string_view::npos)
+            return std::string_view::npos;
+        if (value)
+            value->append(text.data() + pos, quote - pos);
+        empty = empty && quote == pos;
+        pos = quote + 1;
+        if (pos < text.size() && text[pos] == '\'' && !empty) {
+            if (value)
+                *value += '\'';
+            ++pos;
+        } else {
+            return pos;
+        }
+    }
+}
+
+// Character classes for reading a shape.
+enum ShapeClass : unsigned char { Other, Word, Digit, NumberStart };
+
+constexpr std::array<unsigned char, 256> MakeShapeClasses() {
+    std::array<unsigned char, 256> classes{};
+    for (int c = 0; c < 256; ++c) {
+        const char ch = static_cast<char>(c);
+        classes[static_cast<size_t>(c)] = IsIdentStart(ch)                      ? Word
+                                          : IsDigit(ch)                         ? Digit
+                                          : ch == '.' || ch == '-' || ch == '+' ? NumberStart
+                                                                                : Other;
+    }
+    return classes;
+}
+constexpr std::array<unsigned char, 256> kShapeClasses = MakeShapeClasses();
+
+unsigned char ShapeClassOf(char c) {
+    return kShapeClasses[static_cast<unsigned char>(c)];
+}
+
 } // namespace
+
+bool CompiledFilter::ShapeOf(std::string_view text, FilterShape& shape) {
+    shape.Key.clear();
+    shape.Literals.clear();
+    if (text.find(kNumberMark) != std::string_view::npos || text.find(kTextMark) != std::string_view::npos)
+        return false;
+    size_t pos = 0, copied = 0;
+    while (pos < text.size()) {
+        const char c = text[pos];
+        const unsigned char kind = ShapeClassOf(c);
+        if (kind == Word) {
+            while (pos < text.size() && (ShapeClassOf(text[pos]) == Word || ShapeClassOf(text[pos]) == Digit))
+                ++pos;
+        } else if (c == '\'') {
+            bool empty = true;
+            const size_t end = TextLiteralEnd(text, pos, empty, nullptr);
+            if (end == std::string_view::npos)
+                break;
+            if (!empty) {
+                shape.Key.append(text.data() + copied, pos - copied);
+                shape.Key += kTextMark;
+                shape.Literals.emplace_back(pos, end);
+                copied = end;
+            }
+            pos = end;
+        } else if (c == '"') {
+            size_t end = text.find(c, pos + 1);
+            pos = end == std::string_view::npos ? text.size() : end + 1;
+        } else if (kind == Digit || kind == NumberStart) {
+            size_t start = pos;
+            if (c == '-' || c == '+')
+                ++pos;
+            size_t digits = 0;
+            while (pos < text.size() && IsDigit(text[pos]))
+                ++pos, ++digits;
+            if (pos < text.size() && text[pos] == '.') {
+                ++pos;
+                while (pos < text.size() && IsDigit(text[pos]))
+                    ++pos, ++digits;
+            }
+            if (digits == 0) {
+                pos = start + 1;
+                continue;
+            }
+            shape.Key.append(text.data() + copied, start - copied);
+            shape.Key += kNumberMark;
+            shape.Literals.emplace_back(start, pos);
+            copied = pos;
+        } else {
+            ++pos;
+        }
+    }
+    if (shape.Literals.empty())
+        return false;
+    shape.Key.append(text.data() + copied, text.size() - copied);
+    return true;
+}
+
+std::shared_ptr<const CompiledFilter> CompiledFilter::Rebind(std::string_view text,
+                                                             const FilterShape& shape) const {
+    if (!rebindable_ || shape.Literals.size() != slots_.size())
+        return nullptr;
+    std::shared_ptr<CompiledFilter> f(new CompiledFilter());
+    f->nodes_ = nodes_;
+    f->texts_ = texts_;
+    f->root_ = root_;
+    f->numberFields_ = numberFields_;
+    f->slots_ = slots_;
+    f->rebindable_ = true;
+    std::string value;
+    for (size_t i = 0; i < slots_.size(); ++i) {
+        const auto [begin, end] = shape.Literals[i];
+        const std::string_view literal = text.substr(begin, end - begin);
+        FilterNode& n = f->nodes_[static_cast<size_t>(slots_[i])];
+        if (literal[0] == '\'') {
+            bool empty = true;
+            TextLiteralEnd(text, begin, empty, &value);
+            if (!IsTextKind(n.FieldType)) {
+                char* last = nullptr;
+                n.Number = std::strtod(value.c_str(), &last);
+                if (last == value.c_str() || *last != '\0')
+                    return nullptr; // compiling names the fault
+            }
+        } else {
+            value.assign(literal);
+            n.Number = NumberOf(literal);
+        }
+        if (n.Literal >= 0)
+            f->texts_[static_cast<size_t>(n.Literal)] = value;
+        if (n.Ansi >= 0)
+            f->texts_[static_cast<size_t>(n.Ansi)] = ToAnsi(value);
+    }
+    return f;
+}
 
 CompiledFilter::CompiledFilter() = default;
 CompiledFilter::~CompiledFilter() = default;
@@ -416,8 +590,23 @@ std::shared_ptr<const CompiledFilter>
 CompiledFilter::Compile(std::string_view text, const std::vector<FieldDef>& fields, const FieldNames& names) {
     std::shared_ptr<CompiledFilter> f(new CompiledFilter());
     f->nodes_.reserve(NodeEstimate(text));
-    f->root_ = Parser(text, fields, &names, f->nodes_, f->texts_).Parse();
+    Parser parser(text, fields, &names, f->nodes_, f->texts_);
+    f->root_ = parser.Parse();
     f->CollectNumberFields();
+    // Rebinding stays exact only where every number the shape marks is a
+    // comparison's literal, each read whole.
+    FilterShape shape;
+    const auto& numbers = parser.Literals();
+    if (ShapeOf(text, shape) && shape.Literals.size() == numbers.size()) {
+        bool same = true;
+        for (size_t i = 0; i < numbers.size() && same; ++i)
+            same = shape.Literals[i] == std::make_pair(numbers[i].Begin, numbers[i].End);
+        if (same) {
+            f->rebindable_ = true;
+            for (const auto& n : numbers)
+                f->slots_.push_back(n.Node);
+        }
+    }
     return f;
 }
 

@@ -14,11 +14,20 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace kvf {
 
 struct FilterNode;
+
+// Where a filter text's literals (numbers, and texts but '') stand, as
+// [begin, end) offsets, and its shape: the text with each of them replaced by
+// one mark of its kind. Texts of one shape compile alike but for those literals.
+struct FilterShape {
+    std::string Key;
+    std::vector<std::pair<size_t, size_t>> Literals;
+};
 
 class CompiledFilter {
 public:
@@ -29,6 +38,15 @@ public:
     static std::shared_ptr<const CompiledFilter>
     Compile(std::string_view text, const std::vector<FieldDef>& fields, const FieldNames& names);
     ~CompiledFilter();
+    // Fills `shape` from `text`; false when the text has no such literal.
+    static bool ShapeOf(std::string_view text, FilterShape& shape);
+    // Whether Rebind may be used: the literals of the text's shape are all
+    // comparisons' literals, each read whole.
+    bool Rebindable() const { return rebindable_; }
+    // This filter with the literals of `text`, a text of the same shape;
+    // nullptr when this filter is not Rebindable, the shapes differ or a
+    // literal does not suit its field.
+    std::shared_ptr<const CompiledFilter> Rebind(std::string_view text, const FilterShape& shape) const;
 
     bool Matches(const std::vector<Value>& row) const;
     // The numeric fields the expression compares, each once.
@@ -50,6 +68,8 @@ private:
     std::vector<std::string> texts_; // literals the nodes compare text with
     int root_ = -1;
     std::vector<int> numberFields_;
+    std::vector<int> slots_; // per literal of the shape, the node comparing with it
+    bool rebindable_ = false;
 };
 
 } // namespace kvf

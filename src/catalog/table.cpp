@@ -138,6 +138,7 @@ void Table::Open() {
     rows_ = std::move(rows);
     filterCache_.clear();
     filterUse_.clear();
+    shapeCache_.clear();
     fixedFilter_ = fixed;
     filter_.reset();
     if (!filterText_.empty()) {
@@ -292,7 +293,21 @@ std::shared_ptr<const CompiledFilter> Table::CompileCached(const std::string& te
         filterUse_.splice(filterUse_.begin(), filterUse_, it->second.Use);
         return it->second.Filter;
     }
-    auto compiled = CompiledFilter::Compile(text, fields_, names_);
+    std::shared_ptr<const CompiledFilter> compiled;
+    const bool shaped = CompiledFilter::ShapeOf(text, shape_);
+    if (shaped) {
+        auto known = shapeCache_.find(shape_.Key);
+        if (known != shapeCache_.end())
+            compiled = known->second->Rebind(text, shape_);
+    }
+    if (!compiled) {
+        compiled = CompiledFilter::Compile(text, fields_, names_);
+        if (shaped && compiled->Rebindable()) {
+            if (shapeCache_.size() >= kFilterCacheSize)
+                shapeCache_.clear();
+            shapeCache_.emplace(shape_.Key, compiled);
+        }
+    }
     if (filterCache_.size() >= kFilterCacheSize) {
         filterCache_.erase(*filterUse_.back());
         filterUse_.pop_back();

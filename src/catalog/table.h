@@ -195,6 +195,9 @@ private:
     };
     std::unordered_map<std::string, CachedFilter> filterCache_;
     std::list<const std::string*> filterUse_; // keys of filterCache_, most recent first
+    // A rebindable compiled filter per shape, cleared whole once full.
+    std::unordered_map<std::string, std::shared_ptr<const CompiledFilter>> shapeCache_;
+    FilterShape shape_; // the shape being looked up, kept for its buffers
     std::shared_ptr<const CompiledFilter> fixedFilter_;
     std::shared_ptr<const CompiledFilter> filter_;
     std::string filterText_;
