@@ -297,8 +297,10 @@ std::shared_ptr<const CompiledFilter> Table::CompileCached(const std::string& te
     const bool shaped = CompiledFilter::ShapeOf(text, shape_);
     if (shaped) {
         auto known = shapeCache_.find(shape_.Key);
+        // A rebound text is not kept: binding it again costs about what keeping it would.
         if (known != shapeCache_.end())
-            compiled = known->second->Rebind(text, shape_);
+            if ((compiled = known->second->Rebind(text, shape_)))
+                return compiled;
     }
     if (!compiled) {
         compiled = CompiledFilter::Compile(text, fields_, names_);
