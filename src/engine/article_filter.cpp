@@ -30,25 +30,39 @@ std::string principleTerm(const PrincipleValues& p, double& basis) {
     case 3:
         return "FFBMin <= " + ffb + " and FFBMax >= " + ffb + " and FFHMin <= " + ffh +
                " and FFHMax >= " + ffh + " ";
-    case 4:
+    case 4: {
         basis = p.L1;
-        return "FFL1Min <= " + whole(p.L1) + " and FFL1Max >= " + whole(p.L1) + " ";
-    case 5:
+        const std::string l1 = whole(p.L1);
+        return "FFL1Min <= " + l1 + " and FFL1Max >= " + l1 + " ";
+    }
+    case 5: {
         basis = p.L2;
-        return "FFL2Min <= " + whole(p.L2) + " and FFL2Max >= " + whole(p.L2) + " ";
-    case 6:
+        const std::string l2 = whole(p.L2);
+        return "FFL2Min <= " + l2 + " and FFL2Max >= " + l2 + " ";
+    }
+    case 6: {
         basis = p.L1;
-        return "FFL1Min <= " + whole(p.L1) + " and FFL1Max >= " + whole(p.L1) +
-               " and FFL2Min <= " + whole(p.L2) + " and FFL2Max >= " + whole(p.L2) + " ";
-    case 7:
-        return "FFAMin <= " + hundredths(p.A) + " and FFAMax >= " + hundredths(p.A) + " ";
-    case 8:
-        return "FFR1Min <= " + whole(p.R1) + " and FFR1Max >= " + whole(p.R1) + " ";
-    case 9:
-        return "FFR2Min <= " + whole(p.R2) + " and FFR2Max >= " + whole(p.R2) + " ";
-    case 10:
-        return "FFR1Min <= " + whole(p.R1) + " and FFR1Max >= " + whole(p.R1) +
-               " and FFR2Min <= " + whole(p.R2) + " and FFR2Max >= " + whole(p.R2) + " ";
+        const std::string l1 = whole(p.L1), l2 = whole(p.L2);
+        return "FFL1Min <= " + l1 + " and FFL1Max >= " + l1 + " and FFL2Min <= " + l2 +
+               " and FFL2Max >= " + l2 + " ";
+    }
+    case 7: {
+        const std::string a = hundredths(p.A);
+        return "FFAMin <= " + a + " and FFAMax >= " + a + " ";
+    }
+    case 8: {
+        const std::string r1 = whole(p.R1);
+        return "FFR1Min <= " + r1 + " and FFR1Max >= " + r1 + " ";
+    }
+    case 9: {
+        const std::string r2 = whole(p.R2);
+        return "FFR2Min <= " + r2 + " and FFR2Max >= " + r2 + " ";
+    }
+    case 10: {
+        const std::string r1 = whole(p.R1), r2 = whole(p.R2);
+        return "FFR1Min <= " + r1 + " and FFR1Max >= " + r1 + " and FFR2Min <= " + r2 +
+               " and FFR2Max >= " + r2 + " ";
+    }
     default:
         return "";
     }
@@ -56,7 +70,8 @@ std::string principleTerm(const PrincipleValues& p, double& basis) {
 
 // Appends a term: `first` while the text is still empty, `second` after that.
 void append(std::string& text, const std::string& first, const std::string& second, const std::string& tail) {
-    text += (text.empty() ? first : second) + tail;
+    text += text.empty() ? first : second;
+    text += tail;
 }
 
 } // namespace
@@ -72,18 +87,24 @@ ArticleFilter BuildArticleFilter(const ArticleSwitches& s, const ArticleRequest&
         append(f, "FalzSize = ", "and FalzSize = ", std::to_string(p.FalzSize) + " ");
     if (s.HasFalzPos)
         append(f, "FalzPos = ", "and FalzPos = ", std::to_string(p.FalzPos) + " ");
-    if (s.CheckWeight)
-        append(f, "WeightMin <= ", "and WeightMin <= ",
-               hundredths(r.Weight) + " and  WeightMax >= " + hundredths(r.Weight) + " ");
-    if (s.HasDornMass)
-        append(f, "DornMassMin <= ", "and DornMassMin <= ",
-               hundredths(p.DornMass) + " and DornMassMax >= " + hundredths(p.DornMass) + " ");
-    if (s.CheckThickness)
+    // Each bound is formatted once: both comparisons of a range use it.
+    if (s.CheckWeight) {
+        const std::string weight = hundredths(r.Weight);
+        append(f, "WeightMin <= ", "and WeightMin <= ", weight + " and  WeightMax >= " + weight + " ");
+    }
+    if (s.HasDornMass) {
+        const std::string mass = hundredths(p.DornMass);
+        append(f, "DornMassMin <= ", "and DornMassMin <= ", mass + " and DornMassMax >= " + mass + " ");
+    }
+    if (s.CheckThickness) {
+        const std::string thickness = whole(p.Thickness);
         append(f, "ThicknessMin <= ", " and ThicknessMin <= ",
-               whole(p.Thickness) + " and ThicknessMax >= " + whole(p.Thickness) + " ");
-    if (s.CheckProfWidth)
-        append(f, "ProfWidthMin <= ", " and ProfWidthMin <= ",
-               whole(r.ProfWidthValue) + " and ProfWidthMax >= " + whole(r.ProfWidthValue) + " ");
+               thickness + " and ThicknessMax >= " + thickness + " ");
+    }
+    if (s.CheckProfWidth) {
+        const std::string width = whole(r.ProfWidthValue);
+        append(f, "ProfWidthMin <= ", " and ProfWidthMin <= ", width + " and ProfWidthMax >= " + width + " ");
+    }
     if (s.HasProfSys) {
         if (r.ProfSys.empty())
             throw KvfError("Для комплекта фурнитуры [" + r.ComplectName +
