@@ -209,6 +209,37 @@ TEST_F(TableTest, FilteredRowsAreTheRowsTheFilterMatches) {
     }
 }
 
+// Texts that differ only in their literals share one compiled filter with the
+// values rebound: each must still select exactly what a fresh compile selects.
+TEST_F(TableTest, FiltersOfOneShapeSelectWhatTheirOwnTextSays) {
+    std::mt19937 rng(5);
+    std::string values;
+    for (int i = 0; i < 200; ++i)
+        values += (i ? "," : "") + std::string("('E") + std::to_string(rng() % 4) + "','C" +
+                  std::to_string(i) + "'," + std::to_string(static_cast<int>(rng() % 9) - 4) + "," +
+                  std::to_string(rng() % 40 / 4.0) + ",'" + std::to_string(rng() % 3) + "')";
+    Sql("INSERT INTO FrnArt (ID, CatalogID, FalzLuft, DornMassMin, Color) VALUES " + values);
+    OpenAll();
+    Table& t = dm_.T_FrnArt;
+    const std::string numbers[] = {"0", "-3", "2.5", "-0.25", "7", ".5", "4."};
+    size_t selected = 0;
+    for (int i = 0; i < 60; ++i) {
+        const std::string text = "ID = 'E" + std::to_string(i % 4) + "' and (FalzLuft >= " + numbers[i % 7] +
+                                 " or DornMassMin < " + numbers[(i * 3) % 7] + ") and Color <> '" +
+                                 std::to_string(i % 3) + "'";
+        SCOPED_TRACE(text);
+        auto fresh = CompiledFilter::Compile(text, t.Fields());
+        std::vector<std::string> expected;
+        for (t.First(); !t.Eof(); t.Next())
+            if (fresh->Matches(t.CurrentValues()))
+                expected.push_back(t.AsString("CatalogID"));
+        FilterScope scope(t, text);
+        EXPECT_EQ(expected, Column(t, "CatalogID"));
+        selected += expected.size();
+    }
+    EXPECT_LT(500u, selected) << "the texts must select rows for the comparison to mean anything";
+}
+
 TEST_F(TableTest, KeySearchFindsEveryRowWithAnyText) {
     const char* ids[] = {"b", "A", "Я", "ё", "Ж-1", "z", "10", "2", "Ёлка", "a b"};
     for (const char* id : ids)
