@@ -38,21 +38,6 @@ constexpr bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'a' && x <= 'z')
-            x = static_cast<char>(x - 32);
-        if (y >= 'a' && y <= 'z')
-            y = static_cast<char>(y - 32);
-        if (x != y)
-            return false;
-    }
-    return true;
-}
-
 class Parser {
 public:
     // A literal's place in the text (a number, or a text but '') and the node comparing with it.
@@ -94,7 +79,7 @@ private:
         SkipSpace();
         if (text_.size() - pos_ < word.size())
             return false;
-        if (!EqualsIgnoreAsciiCase(text_.substr(pos_, word.size()), word))
+        if (!SameAsciiName(text_.substr(pos_, word.size()), word))
             return false;
         size_t end = pos_ + word.size();
         if (end < text_.size() && (IsIdentStart(text_[end]) || IsDigit(text_[end])))
@@ -254,7 +239,7 @@ private:
         if (names_)
             return names_->Find(name);
         for (size_t i = 0; i < fields_.size(); ++i)
-            if (EqualsIgnoreAsciiCase(fields_[i].Name, name))
+            if (SameAsciiName(fields_[i].Name, name))
                 return static_cast<int>(i);
         return -1;
     }
