@@ -716,28 +716,16 @@ const Value* Table::DataValue(std::string_view name, const FieldDef*& field) con
 }
 
 std::string Table::AsString(std::string_view name) const {
-    const FieldDef* f = nullptr;
-    if (const Value* v = DataValue(name, f))
-        return ValueAsString(*f, *v);
-    return ValueAsString(Field(name), FieldValue(name));
+    return readAs(name, ValueAsString);
 }
 int64_t Table::AsInteger(std::string_view name) const {
-    const FieldDef* f = nullptr;
-    if (const Value* v = DataValue(name, f))
-        return ValueAsInteger(*f, *v);
-    return ValueAsInteger(Field(name), FieldValue(name));
+    return readAs(name, ValueAsInteger);
 }
 double Table::AsFloat(std::string_view name) const {
-    const FieldDef* f = nullptr;
-    if (const Value* v = DataValue(name, f))
-        return ValueAsFloat(*f, *v);
-    return ValueAsFloat(Field(name), FieldValue(name));
+    return readAs(name, ValueAsFloat);
 }
 int64_t Table::AsMoneyUnits(std::string_view name) const {
-    const FieldDef* f = nullptr;
-    if (const Value* v = DataValue(name, f))
-        return ValueAsMoneyUnits(*f, *v);
-    return ValueAsMoneyUnits(Field(name), FieldValue(name));
+    return readAs(name, ValueAsMoneyUnits);
 }
 bool Table::IsNull(std::string_view name) const {
     Value v = FieldValue(name);

@@ -143,6 +143,14 @@ private:
     void RequireActive() const;
     // The current value of a data field, nullptr when `name` is none.
     const Value* DataValue(std::string_view name, const FieldDef*& field) const;
+    // Reads the field through `as` (one of the ValueAs* functions): a data field
+    // straight from the row, a lookup field through its lookup.
+    template <class As> auto readAs(std::string_view name, As as) const {
+        const FieldDef* f = nullptr;
+        if (const Value* v = DataValue(name, f))
+            return as(*f, *v);
+        return as(Field(name), FieldValue(name));
+    }
     void RequireRow() const;
     void RebuildOrder();
     void Invalidate();
