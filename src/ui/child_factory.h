@@ -1,0 +1,17 @@
+#pragma once
+// TKorvenaChildFactory: makes the program's child windows for the main window.
+
+#include "ui/child_window.h"
+
+namespace kvf {
+
+class TKorvenaChildFactory : public TChildFactory {
+public:
+    bool Supports(ChildKind kind) const override;
+    TChildWindow* CreateOrderWindow(TMainForm& main, const std::string& fileName) override;
+    TChildWindow* CreateSelectionWindow(TMainForm& main, const std::string& fileName,
+                                        TChildWindow* source) override;
+    TChildWindow* CreateRegistryWindow(TMainForm& main) override;
+};
+
+} // namespace kvf
