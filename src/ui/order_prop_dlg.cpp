@@ -252,7 +252,11 @@ void TOrderPropDlg::fillFromOrder() {
     openTypeCombo_->SetKey(QString::number(order_.OpenType));
     materialEdit_->SetKey(QString::number(order_.Material));
     ndsTaxEdit_->setValue(order_.NDSTax);
-    memo_->setPlainText(qs(JoinLines(order_.Memo)).remove('\r'));
+    QStringList memo;
+    for (const std::string& line : order_.Memo) {
+        memo << qs(line);
+    }
+    memo_->setPlainText(memo.join('\n'));
     fillCurrencies(order_.Currencies);
     currencyCombo_->setCurrentIndex(FindCurrencyIndex(&rows_, order_.CurrencyID));
 }
@@ -343,7 +347,7 @@ bool TOrderPropDlg::eventFilter(QObject* watched, QEvent* event) {
             if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
                 rateEditCancelled_ = key == Qt::Key_Escape;
                 listView_->setFocus();
-                // A hidden editor keeps the focus on some platforms: end the edit here too.
+                // An inactive window gets no focus-out: the edit ends here then.
                 if (rateEdit_->isVisible()) {
                     finishRateEdit();
                 }
