@@ -1,0 +1,63 @@
+#pragma once
+// TLookupCombo: a drop-down list over catalog rows whose value is the key of
+// the chosen row and whose text is the row's name. The rows are asked for
+// only when the list drops down (so each list is built with the filter of
+// that moment); closing the list reports whether the value changed. A key
+// that is not in the catalog shows an empty text but is kept as the value.
+// The Delete key clears the value.
+
+#include <QComboBox>
+
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace kvf {
+
+struct TLookupRow {
+    std::string Key;
+    std::string Text;
+};
+
+class TLookupCombo : public QComboBox {
+    Q_OBJECT
+public:
+    explicit TLookupCombo(QWidget* parent = nullptr);
+
+    // The rows offered while the list is dropped down.
+    std::function<std::vector<TLookupRow>()> ListRows;
+    // The text of a key; empty for a key that is not in the catalog.
+    std::function<std::string(const std::string&)> TextOf;
+
+    const std::string& Value() const { return value_; }
+    // Sets the value without any notification.
+    void SetValue(const std::string& key);
+    void Clear() { SetValue(std::string()); }
+    // The keys offered by the last drop-down.
+    std::vector<std::string> OfferedKeys() const;
+
+    void showPopup() override;
+    void hidePopup() override;
+
+signals:
+    // The list closed; `changed` when the user chose another row.
+    void CloseUp(bool changed);
+    // The Delete key cleared a value.
+    void Cleared();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
+private:
+    void showOnly(const std::string& key);
+    // Reports the close-up once the list's own selection has landed.
+    void finishCloseUp();
+
+    std::string value_;
+    bool dropped_ = false;
+    bool closing_ = false;
+};
+
+} // namespace kvf
