@@ -808,7 +808,8 @@ void TSetFurnDlg::FillItemList() {
 void TSetFurnDlg::pageChanged(int index) {
     if (index == 2) {
         ItemListView->hide();
-        if (!ApplyFurn()) {
+        // With "Не пересчитывать комплект" on, the articles changed by hand are kept.
+        if (!NoRecalcCheck->isChecked() && !ApplyFurn()) {
             Pages->setCurrentIndex(0);
             return;
         }
@@ -818,11 +819,22 @@ void TSetFurnDlg::pageChanged(int index) {
     shownPage_ = index;
 }
 
+bool TSetFurnDlg::knownArticle(const std::string& article) {
+    // An article the catalog does not know could be neither priced nor printed.
+    try {
+        lookups_.GetArticleName(article, false);
+        return true;
+    } catch (const std::exception& e) {
+        ctx_.prompter.Error(e.what());
+        return false;
+    }
+}
+
 void TSetFurnDlg::addArticle() {
     TChangeFurnDlg dialog(*ctx_.Dm, ctx_.prompter, this);
     TArticleEntry entry;
     entry.Count = 1;
-    if (!dialog.Execute(entry) || entry.Article.empty())
+    if (!dialog.Execute(entry) || entry.Article.empty() || !knownArticle(entry.Article))
         return;
     if (!position_.LeftFlugel.FurnComp)
         position_.LeftFlugel.FurnComp = std::make_unique<TkvfFurnComp>(&position_.LeftFlugel);
@@ -845,7 +857,7 @@ void TSetFurnDlg::editArticle() {
     TkvfFurnItem& item = sash.FurnComp->Item(ref->data(Qt::UserRole + 1).toInt());
     TChangeFurnDlg dialog(*ctx_.Dm, ctx_.prompter, this);
     TArticleEntry entry{item.ID, item.SideNo, item.Comment, item.Length, item.Count};
-    if (!dialog.Execute(entry) || entry.Article.empty())
+    if (!dialog.Execute(entry) || entry.Article.empty() || !knownArticle(entry.Article))
         return;
     item.ID = entry.Article;
     item.SideNo = entry.SideNo;
@@ -871,7 +883,15 @@ void TSetFurnDlg::deleteArticle() {
 
 void TSetFurnDlg::okClicked() {
     if (NoRecalcCheck->isChecked()) {
-        position_.RecalcCost(lookups_);
+        TSpecStream backup;
+        position_.Backup(backup);
+        try {
+            position_.RecalcCost(lookups_);
+        } catch (const std::exception& e) {
+            position_.Restore(backup);
+            ctx_.prompter.Error(e.what());
+            return;
+        }
         accept();
         return;
     }

@@ -142,6 +142,7 @@ private:
     void addComplect();
     void deleteComplect();
     void pageChanged(int index);
+    bool knownArticle(const std::string& article);
     void addArticle();
     void editArticle();
     void deleteArticle();
