@@ -59,7 +59,8 @@ public:
     int SelectedIndex() const { return selected_; }
     const std::string& SavedNo() const { return savedNo_; }
 
-    // The dialogs run for a new or an edited position.
+    // Replace the dialogs run for a new or an edited position (the position
+    // dialog and the fittings dialog).
     void SetPositionDialog(PositionStep step) { positionDialog_ = std::move(step); }
     void SetFittingsDialog(PositionStep step) { fittingsDialog_ = std::move(step); }
 
@@ -134,6 +135,7 @@ private:
     void writeLastOrderNo();
     bool registryAvailable() const;
     std::unique_ptr<CatalogLookups> lookups() const;
+    bool runFittingsDialog(TkvfConstruction& position);
 
     TMainForm& main_;
     TAppContext& ctx_;

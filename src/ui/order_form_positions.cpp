@@ -12,6 +12,7 @@
 #include "ui/main_form.h"
 #include "ui/position_clipboard.h"
 #include "ui/position_list.h"
+#include "ui/set_furn_dlg.h"
 #include "ui/simple_pos_prop_dlg.h"
 
 #include <QAction>
@@ -24,26 +25,21 @@
 
 namespace kvf {
 
-namespace {
-
-// The fittings step of a new or edited position.
-bool runStep(const TOrderForm::PositionStep& step, TkvfConstruction& position, QWidget* parent) {
-    return !step || step(position, parent);
-}
-
-} // namespace
-
 void TOrderForm::NewPosition() {
     auto position = std::make_unique<TkvfConstruction>(order_.get());
     const bool accepted = positionDialog_ ? positionDialog_(*position, this)
                                           : ExecuteSimplePosPropDlg(ctx_, *order_, *position, this);
-    if (accepted && runStep(fittingsDialog_, *position, this)) {
+    if (accepted && runFittingsDialog(*position)) {
         order_->AppendPosition(std::move(position));
         selected_ = order_->Count() - 1;
         unsaved_ = true;
         refreshList();
     }
     updateMenus();
+}
+
+bool TOrderForm::runFittingsDialog(TkvfConstruction& position) {
+    return fittingsDialog_ ? fittingsDialog_(position, this) : ExecuteSetFurnDlg(ctx_, position, this);
 }
 
 void TOrderForm::EditPosition() {
@@ -57,7 +53,7 @@ void TOrderForm::EditPosition() {
         ctx_.prompter.Error(e.what());
         return;
     }
-    if (runStep(fittingsDialog_, *copy, this)) {
+    if (runFittingsDialog(*copy)) {
         order_->Positions[static_cast<size_t>(selected_)] = std::move(copy);
         unsaved_ = true;
         refreshList();

@@ -12,6 +12,7 @@
 #include "model/order.h"
 #include "qt/ok_cancel_buttons.h"
 #include "ui/app_context.h"
+#include "ui/furn_filters.h"
 #include "ui/lookup_combo.h"
 
 #include <QCheckBox>
@@ -32,6 +33,7 @@
 #include <QVBoxLayout>
 
 #include <cmath>
+#include <functional>
 
 namespace kvf {
 
@@ -46,6 +48,15 @@ std::string trimmed(const QLineEdit* edit) {
 }
 
 const QDate OleEpoch(1899, 12, 30);
+
+// A parameter code from its key; 0 for none.
+std::int32_t keyNumber(const std::string& key) {
+    try {
+        return static_cast<std::int32_t>(std::stol(key));
+    } catch (const std::exception&) {
+        return 0;
+    }
+}
 
 QDate oleToDate(double date) {
     return OleEpoch.addDays(static_cast<qint64>(std::floor(date)));
@@ -132,40 +143,46 @@ QWidget* TOrderPropDlg::createTechnicalPage() {
     auto* page = new QWidget;
     page->setObjectName("TS_2");
     auto* form = new QFormLayout(page);
+    // A lookup over `table` offering the rows `filter` lets through when the list opens.
     auto combo = [&](const char* name, Table TDM::*table, const char* key, const char* display,
-                     const char* caption) {
-        auto* edit = new TLookupCombo(tableOf(ctx_, table), key, display, ctx_.prompter, page);
+                     const char* caption, std::function<std::string()> filter = {}) {
+        auto* edit = new TLookupCombo(page);
         edit->setObjectName(name);
+        if (Table* rows = tableOf(ctx_, table)) {
+            edit->ListRows = [this, rows, key, display, filter] {
+                std::string text;
+                if (filter) {
+                    try {
+                        text = filter();
+                    } catch (const std::exception& e) {
+                        ctx_.prompter.Error(e.what());
+                    }
+                }
+                return LookupRows(*rows, text, key, display);
+            };
+            edit->TextOf = [rows, key, display](const std::string& value) {
+                return LookupText(*rows, key, value, display);
+            };
+        }
         form->addRow(QString::fromUtf8(caption), edit);
         return edit;
     };
-    profSysEdit_ = combo("ProfSysEdit", &TDM::T_SysProf, "SchlSysID", "Name", "Система отв. планок");
+    furnSysEdit_ = combo("FurnSysEdit", &TDM::T_SysList, "ID", "Name", "Фурнитура", SysListFilter);
+    profSysEdit_ = combo("ProfSysEdit", &TDM::T_SysProf, "SchlSysID", "Name", "Система отв. планок",
+                         [this] { return SysProfFilter(furnSysEdit_->Value()); });
     innerProfColorEdit_ =
         combo("InnerProfColorEdit", &TDM::T_Color, "Color", "Name", "Цвет профиля (изнутри)");
     outerProfColorEdit_ =
         combo("OuterProfColorEdit", &TDM::T_Color, "Color", "Name", "Цвет профиля (снаружи)");
-    furnSysEdit_ = combo("FurnSysEdit", &TDM::T_SysList, "ID", "Name", "Фурнитура");
-    furnColorEdit_ = combo("FurnColorEdit", &TDM::T_SysColor, "ID", "ColorName", "Цвет декор. накладок");
-    handleEdit_ = combo("HandleEdit", &TDM::T_FrnComp, "ID", "Name", "Ручка");
+    furnColorEdit_ = combo("FurnColorEdit", &TDM::T_SysColor, "ID", "ColorName", "Цвет декор. накладок",
+                           [this] { return SysColorFilter(furnSysEdit_->Value()); });
+    handleEdit_ =
+        combo("HandleEdit", &TDM::T_FrnComp, "ID", "Name", "Ручка", [this] { return handleFilter(); });
     falzCombo_ = combo("FalzCombo", &TDM::T_FalzList, "ID", "Name", "Параметры фальца: ");
     dornCombo_ = combo("DornCombo", &TDM::T_DornList, "ID", "Name", "Дорнмасс: ");
     stulpTypeCombo_ = combo("StulpTypeCombo", &TDM::T_StulpList, "ID", "Name", "Тип штульпа: ");
     openTypeCombo_ = combo("OpenTypeCombo", &TDM::T_OpenList, "ID", "Name", "Тип створки: ");
     materialEdit_ = combo("MaterialEdit", &TDM::T_Material, "ID", "Name", "Материал");
-
-    furnSysEdit_->DropDownFilter = [] { return std::string("Group=1 and Use=1"); };
-    profSysEdit_->DropDownFilter = [this]() -> std::string {
-        const QString system = furnSysEdit_->Key();
-        if (system.isEmpty()) {
-            return {};
-        }
-        const long long id = system.toLongLong();
-        return "FurnSysID='" + std::to_string(id - id % 100) + "'";
-    };
-    furnColorEdit_->DropDownFilter = [this] {
-        return "SYSTEM=" + QuoteFilterText(furnSysEdit_->Key().toStdString());
-    };
-    handleEdit_->DropDownFilter = [this] { return handleFilter(); };
     return page;
 }
 
@@ -174,7 +191,7 @@ std::string TOrderPropDlg::handleFilter() const {
         return {};
     }
     CatalogLookups catalog(*ctx_.Dm);
-    const int group = catalog.GetSystemGroup(furnSysEdit_->Key().toStdString(), false);
+    const int group = catalog.GetSystemGroup(furnSysEdit_->Value(), false);
     const std::string g = std::to_string(group);
     const std::string g100 = std::to_string(group - group % 100);
     return "(Group=30 or Group=31 or Group=32) and Use=1 and (CommonGrp=" + g + " or CommonGrp=" + g100 +
@@ -240,17 +257,17 @@ void TOrderPropDlg::fillFromOrder() {
     addressEdit_->setText(qs(order_.Address));
     phonesEdit_->setText(qs(order_.Phones));
     remEdit_->setText(qs(order_.Remark));
-    profSysEdit_->SetKey(qs(order_.ProfSys));
-    innerProfColorEdit_->SetKey(qs(order_.InnerProfColor));
-    outerProfColorEdit_->SetKey(qs(order_.OuterProfColor));
-    furnSysEdit_->SetKey(qs(order_.FurnSys));
-    furnColorEdit_->SetKey(qs(order_.FurnColor));
-    handleEdit_->SetKey(qs(order_.Handle));
-    falzCombo_->SetKey(QString::number(order_.Falz));
-    dornCombo_->SetKey(QString::number(order_.Dorn));
-    stulpTypeCombo_->SetKey(QString::number(order_.StulpType));
-    openTypeCombo_->SetKey(QString::number(order_.OpenType));
-    materialEdit_->SetKey(QString::number(order_.Material));
+    profSysEdit_->SetValue(order_.ProfSys);
+    innerProfColorEdit_->SetValue(order_.InnerProfColor);
+    outerProfColorEdit_->SetValue(order_.OuterProfColor);
+    furnSysEdit_->SetValue(order_.FurnSys);
+    furnColorEdit_->SetValue(order_.FurnColor);
+    handleEdit_->SetValue(order_.Handle);
+    falzCombo_->SetValue(std::to_string(order_.Falz));
+    dornCombo_->SetValue(std::to_string(order_.Dorn));
+    stulpTypeCombo_->SetValue(std::to_string(order_.StulpType));
+    openTypeCombo_->SetValue(std::to_string(order_.OpenType));
+    materialEdit_->SetValue(std::to_string(order_.Material));
     ndsTaxEdit_->setValue(order_.NDSTax);
     QStringList memo;
     for (const std::string& line : order_.Memo) {
@@ -410,17 +427,17 @@ void TOrderPropDlg::writeBack() {
     }
     order_.RegDateSet = regDateSet_->isChecked();
     order_.Memo = SplitLines(memo_->toPlainText().toStdString());
-    order_.ProfSys = profSysEdit_->Key().toStdString();
-    order_.InnerProfColor = innerProfColorEdit_->Key().toStdString();
-    order_.OuterProfColor = outerProfColorEdit_->Key().toStdString();
-    order_.FurnSys = furnSysEdit_->Key().toStdString();
-    order_.FurnColor = furnColorEdit_->Key().toStdString();
-    order_.Handle = handleEdit_->Key().toStdString();
-    order_.Falz = falzCombo_->Key().toInt();
-    order_.Dorn = dornCombo_->Key().toInt();
-    order_.StulpType = stulpTypeCombo_->Key().toInt();
-    order_.OpenType = openTypeCombo_->Key().toInt();
-    order_.Material = materialEdit_->Key().toInt();
+    order_.ProfSys = profSysEdit_->Value();
+    order_.InnerProfColor = innerProfColorEdit_->Value();
+    order_.OuterProfColor = outerProfColorEdit_->Value();
+    order_.FurnSys = furnSysEdit_->Value();
+    order_.FurnColor = furnColorEdit_->Value();
+    order_.Handle = handleEdit_->Value();
+    order_.Falz = keyNumber(falzCombo_->Value());
+    order_.Dorn = keyNumber(dornCombo_->Value());
+    order_.StulpType = keyNumber(stulpTypeCombo_->Value());
+    order_.OpenType = keyNumber(openTypeCombo_->Value());
+    order_.Material = keyNumber(materialEdit_->Value());
     const auto tax = static_cast<float>(ndsTaxEdit_->value());
     pricesChanged_ = tax != order_.NDSTax;
     order_.NDSTax = tax;

@@ -100,7 +100,7 @@ protected:
 
     static void choose(QDialog& dialog, const char* name, const char* key) {
         auto* combo = child<TLookupCombo>(dialog, name);
-        combo->SetKey(QString::fromUtf8(key));
+        combo->SetValue(key);
     }
 
     static QStringList items(QComboBox* combo) {
