@@ -68,7 +68,9 @@ std::string OrderFileReference(const std::string& ordersDir, const std::string& 
         std::replace(path.begin(), path.end(), '/', '\\');
         return path;
     };
-    return MakeRelativePath(windowsForm(ordersDir), windowsForm(file));
+    // Without an orders folder every path is stored whole (an empty base would match any absolute path).
+    return ordersDir.empty() ? AnsiUpperCase(windowsForm(file))
+                             : MakeRelativePath(windowsForm(ordersDir), windowsForm(file));
 }
 
 std::optional<double> FindRegisteredOrder(Table& orderList, const std::string& orderNo) {

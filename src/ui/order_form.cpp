@@ -80,6 +80,7 @@ TOrderForm::TOrderForm(TMainForm& main, QWidget* parent)
     splitter->addWidget(panel1_);
     splitter->setStretchFactor(0, 3);
     splitter->setStretchFactor(1, 2);
+    splitter->setSizes({640, 360});
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(statusBar_);
@@ -366,7 +367,12 @@ void TOrderForm::fillConstructionInfo() {
     try {
         QStringList lines;
         lines << QString::fromUtf8("Фурнитура: %1").arg(qs(catalog->GetSystemName(position.FurnSys)));
-        lines << QString::fromUtf8("Профиль: %1").arg(qs(catalog->GetSystemName(position.ProfSys)));
+        // Strike-plate systems are listed among the systems or, in most catalogs, on their own.
+        std::string profile = catalog->GetSystemName(position.ProfSys);
+        if (profile.empty()) {
+            profile = catalog->GetStrikeSystemName(position.ProfSys);
+        }
+        lines << QString::fromUtf8("Профиль: %1").arg(qs(profile));
         lines << QString::fromUtf8("Цвет: %1").arg(qs(catalog->GetColorName(position.Color)));
         lines << QString::fromUtf8("Фальц: %1").arg(qs(catalog->GetFalzName(position.Falz)));
         lines << QString::fromUtf8("Дорнмасс (ств 1 / ств 2): %1 / %2")

@@ -82,6 +82,7 @@ TOrderPropDlg::TOrderPropDlg(TAppContext& ctx, TkvfOrder& order, QWidget* parent
     : QDialog(parent), ctx_(ctx), order_(order), openedNo_(order.OrderNo), openedCurrency_(order.CurrencyID) {
     setObjectName("OrderPropDlg");
     setWindowTitle(QString::fromUtf8("Заказ"));
+    setMinimumWidth(520);
     pages_ = new QTabWidget(this);
     pages_->setObjectName("PageControl");
     pages_->addTab(createRequisitesPage(), QString::fromUtf8("Реквизиты"));

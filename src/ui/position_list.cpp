@@ -43,8 +43,10 @@ TPositionList::TPositionList(QWidget* parent) : QTreeWidget(parent) {
                      QString::fromUtf8("Стоимость")});
     header()->setSectionsClickable(true);
     header()->setSectionsMovable(false);
-    setColumnWidth(CheckColumn, 40);
-    setColumnWidth(NameColumn, 220);
+    const int widths[] = {36, 70, 64, 64, 56, 240, 130, 130};
+    for (int column = CheckColumn; column <= TotalColumn; ++column) {
+        setColumnWidth(column, widths[column]);
+    }
 }
 
 void TPositionList::Fill(const TkvfOrder& order, const QString& currency) {
