@@ -292,6 +292,49 @@ TEST_F(OrderWindowTest, ANewWindowSavesOnlyAfterAChange) {
     EXPECT_TRUE(main->Item("SaveBut")->isEnabled());
 }
 
+TEST_F(OrderWindowTest, TheActiveWindowPublishesItsPricingContext) {
+    TOrderForm* roubles = newWindow("R");
+    TOrderForm* euros = newWindow("E");
+    euros->Order().CurrencyID = 2;
+    euros->Order().NDSTax = 7;
+    struct Case {
+        const char* name;
+        TOrderForm* window;
+        int currency;
+        double tax;
+    };
+    const Case cases[] = {{"roubles", roubles, 1, 20}, {"euros", euros, 2, 7}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        main->MdiArea()->setActiveSubWindow(static_cast<QMdiSubWindow*>(c.window->parentWidget()));
+        EXPECT_EQ(c.currency, setup.Pricing.Currency);
+        EXPECT_DOUBLE_EQ(c.tax, setup.Pricing.NDSTax);
+        ASSERT_EQ(2u, setup.Pricing.Currencies.size());
+        EXPECT_DOUBLE_EQ(95.5, setup.Pricing.Currencies[1].Rate);
+    }
+}
+
+TEST_F(OrderWindowTest, RegisteringAsksFirst) {
+    TOrderForm* form = newWindow("Р-1");
+    form->Order().Customer = "Орлов";
+    prompter.confirmAnswers.push_back(false);
+    form->Item("RegistrateItem")->trigger();
+    EXPECT_TRUE(registryRows().empty());
+    prompter.confirmAnswers.push_back(true);
+    form->Item("RegistrateItem")->trigger();
+    // A window never saved refers to its bare file name.
+    EXPECT_EQ(std::vector<std::string>{"Р-1|NEWORDER.KFO370"}, registryRows());
+    EXPECT_EQ(2u, messages(MessageKind::Confirmation).size());
+    EXPECT_EQ("Зарегистрировать заказ / обновить данные в реестре?", messages(MessageKind::Confirmation)[0]);
+
+    form->Order().OrderNo.clear();
+    prompter.confirmAnswers.push_back(true);
+    form->Item("RegistrateItem")->trigger();
+    EXPECT_EQ(
+        std::vector<std::string>{"Заказ не имеет номера!\r\nДля учета заказа необходимо наличие номера."},
+        messages(MessageKind::Error));
+}
+
 TEST_F(OrderWindowTest, SavingANewOrderWithARegisteredNumberIsRefused) {
     registerRow("з-1", 45000);
     TOrderForm* form = newWindow("З-1");
