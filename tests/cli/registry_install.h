@@ -27,7 +27,7 @@ struct RegistryInstall {
             run({"config", "add", "Демо", "--catalog", home.Path("cat"), "--server", home.Path("srv"),
                  "--reports", home.Path("rep"), "--temp", home.Path("tmp"), "--default"});
         EXPECT_EQ(0, added.status) << added.err;
-        for (const char* folder : {"cat", "srv/Orders", "srv/Registry", "rep", "tmp"})
+        for (const char* folder : {"cat", "srv/Orders", "srv/Registry", "srv/Selection", "rep", "tmp"})
             std::filesystem::create_directories(home.Path(folder));
         WriteFileAtomic(home.Path("cat/KVFurniture.ini"), ToAnsi("[Money]\r\nCurCurrency=1\r\n"));
     }
