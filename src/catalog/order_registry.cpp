@@ -320,6 +320,24 @@ bool MoveOrderFileToFolder(const std::string& file, const std::string& folder, P
     return false;
 }
 
+bool SetRegistryDetails(Database& db, const std::string& no, const std::string& orderFile,
+                        const std::string& note, Prompter& prompter) {
+    ShareRegistryDatabase(db);
+    try {
+        Database::Transaction tx(db);
+        Statement st(db, "UPDATE \"OrderLst\" SET \"OrderFile\" = ?1, \"Note\" = ?2 WHERE \"No\" = ?3");
+        st.Bind(1, Value{orderFile});
+        st.Bind(2, Value{note});
+        st.Bind(3, Value{no});
+        st.Step();
+        tx.Commit();
+    } catch (const std::exception& e) {
+        prompter.Error("Ошибка обновления заказа в реестр!\r\n(" + std::string(e.what()) + ")");
+        return false;
+    }
+    return true;
+}
+
 bool ClearRegistry(Database& db, Prompter& prompter) {
     ShareRegistryDatabase(db);
     try {

@@ -99,6 +99,11 @@ std::string MovedFileName(const std::string& file, const std::string& folder);
 // next candidate. False, with "Ошибка %d переноса файла ...", on failure.
 bool MoveOrderFileToFolder(const std::string& file, const std::string& folder, Prompter& prompter);
 
+// Writes the two fields the user edits on the details page into the row of
+// number `no`. False, with "Ошибка обновления заказа в реестр!", on failure.
+bool SetRegistryDetails(Database& db, const std::string& no, const std::string& orderFile,
+                        const std::string& note, Prompter& prompter);
+
 // Removes every row; the order files stay. False, with its message, on failure.
 bool ClearRegistry(Database& db, Prompter& prompter);
 
