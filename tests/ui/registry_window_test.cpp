@@ -2,6 +2,7 @@
 // dialog, opening, refreshing, deleting with and without recycling,
 // archiving, clearing, finding and sorting.
 
+#include "catalog/order_registry.h"
 #include "registry_windows_fixture.h"
 #include "ui/order_list_form.h"
 #include "ui/order_list_model.h"
@@ -9,6 +10,9 @@
 #include <QAction>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTest>
 
@@ -216,6 +220,34 @@ TEST_F(RegistryWindow, FindsByTheCurrentColumnAndSortsByTitles) {
     EXPECT_EQ(3, form.SelectedCount());
     clickHeader(form, TOrderListModel::SelectedColumn);
     EXPECT_EQ(0, form.SelectedCount());
+}
+
+TEST_F(RegistryWindow, MarksRangesAndKeepsTheDetailsEdits) {
+    order("a.kfo370", "1");
+    order("b.kfo370", "2");
+    order("c.kfo370", "3");
+    TOrderListForm& form = open();
+    registerFiles(form, {"a.kfo370", "b.kfo370", "c.kfo370"});
+    // A shift-click marks the rows from the last one clicked.
+    clickCell(form, 0, TOrderListModel::SelectedColumn);
+    clickCell(form, 2, TOrderListModel::NoColumn, Qt::ShiftModifier);
+    EXPECT_EQ(3, form.SelectedCount());
+    const auto marked = form.MarkedOrders();
+    ASSERT_EQ(3u, marked.size());
+    EXPECT_EQ("%B.KFO370", marked[1].second);
+
+    // The note and the file of the current row are edited on the details page.
+    clickCell(form, 1, TOrderListModel::NoColumn);
+    main->Item("NavEdit")->trigger();
+    EXPECT_EQ(1, form.Pages()->currentIndex());
+    EXPECT_EQ(QString("2"), form.findChild<QLineEdit*>("IDEdit")->text());
+    EXPECT_TRUE(form.findChild<QLineEdit*>("IDEdit")->isReadOnly());
+    form.findChild<QPlainTextEdit*>("Memo")->setPlainText(QString::fromUtf8("срочно\nдо пятницы"));
+    main->Item("NavPost")->trigger();
+    const std::vector<RegistryRow> rows = ReadRegistryRows(dm.DB_Registry);
+    ASSERT_EQ(3u, rows.size());
+    EXPECT_EQ("срочно\r\nдо пятницы", rows[1].Note);
+    EXPECT_EQ("", rows[0].Note);
 }
 
 TEST_F(RegistryWindow, OnlyOneRegistryWindow) {
