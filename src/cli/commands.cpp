@@ -17,7 +17,11 @@ const std::vector<Command>& Commands() {
          "kvf order dump FILE [--yes] | kvf order from-json IN.json OUT.kfo370 | kvf order recalc FILE "
          "[--catalog DIR] [--out FILE] [--debug] [--prices-only] [--yes]",
          RunOrder},
-        {"selection", "kvf selection dump FILE [--yes] | kvf selection from-json IN.json OUT.kfs370",
+        {"selection",
+         "kvf selection dump FILE [--yes] | kvf selection from-json IN.json OUT.kfs370 | kvf selection add "
+         "SEL.kfs370 ORDER.kfo370... [--create NO] | kvf selection refresh SEL.kfs370 [--yes] | kvf "
+         "selection "
+         "matlist SEL.kfs370 (each of the last three [--config NAME])",
          RunSelection},
         {"config",
          "kvf config add NAME --catalog DIR --server DIR --reports DIR [--temp DIR] [--default] | kvf config "
@@ -36,8 +40,32 @@ const std::vector<Command>& Commands() {
          "B --height H [...] --png OUT",
          RunSketch},
         {"demo", "kvf demo sweep [--catalog DIR]", RunDemo},
+        {"registry",
+         "kvf registry list | add FILE... | refresh NO | delete NO... [--yes] | archive NO... [--yes] | "
+         "clear "
+         "--yes (each [--config NAME])",
+         RunRegistry},
     };
     return table;
+}
+
+int RunRegistry(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
+    static const std::vector<SubCommand> table = {
+        {"list", RunRegistryList},     {"add", RunRegistryAdd},         {"refresh", RunRegistryRefresh},
+        {"delete", RunRegistryDelete}, {"archive", RunRegistryArchive}, {"clear", RunRegistryClear},
+    };
+    return RunSubCommand(table, words, out, err);
+}
+
+int RunSubCommand(const std::vector<SubCommand>& table, const std::vector<std::string>& words,
+                  std::ostream& out, std::ostream& err) {
+    if (words.empty())
+        throw UsageError{"missing sub-command"};
+    for (const SubCommand& sub : table) {
+        if (words[0] == sub.name)
+            return sub.run(std::vector<std::string>(words.begin() + 1, words.end()), out, err);
+    }
+    throw UsageError{"unknown sub-command \"" + words[0] + "\""};
 }
 
 namespace {
