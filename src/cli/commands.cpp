@@ -36,6 +36,7 @@ const std::vector<Command>& Commands() {
          "B --height H [...] --png OUT",
          RunSketch},
         {"demo", "kvf demo sweep [--catalog DIR]", RunDemo},
+        {"words", "kvf words AMOUNT --currency ID [--catalog DIR]", RunWords},
     };
     return table;
 }
