@@ -42,6 +42,8 @@ int RunCatalog(const std::vector<std::string>& words, std::ostream& out, std::os
 int RunSketch(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 int RunDemo(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 int RunWords(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
+int RunPrint(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
+int RunReport(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 // The `order recalc` sub-command (cmd_recalc.cpp).
 int RunOrderRecalc(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 // The `catalog check` sub-command (cmd_catalog_check.cpp).

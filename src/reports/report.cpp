@@ -221,6 +221,8 @@ public:
             TextSegment segment;
             if (AnsiUpperCase(cleaned) == "PAGE#") {
                 segment.kind = TextSegment::Kind::PageNo;
+            } else if (AnsiUpperCase(cleaned) == "LINE#") {
+                segment.kind = TextSegment::Kind::LineNo;
             } else if (AnsiUpperCase(cleaned) == "TOTALPAGES") {
                 segment.kind = TextSegment::Kind::TotalPages;
             } else {
@@ -752,6 +754,9 @@ private:
             case TextSegment::Kind::TotalPages:
                 result += kTotalPagesMark;
                 break;
+            case TextSegment::Kind::LineNo:
+                result += std::to_string(line_);
+                break;
             case TextSegment::Kind::Expression:
                 result += ReportText(EvaluateReport(*segment.expression, *this));
                 break;
@@ -811,6 +816,7 @@ private:
                     print(*groups[g]);
                 }
             }
+            line_ = records;
             print(band);
             accumulate(band);
             for (const auto& inner : band.Bands)
@@ -835,6 +841,7 @@ private:
     int pageWidth_ = 0, pageHeight_ = 0, left_ = 0, top_ = 0, bottom_ = 0;
     int y_ = 0;
     int contentTop_ = 0;
+    long line_ = 0; // record number in the data band printing now
     TReportBand* pageHeader_ = nullptr;
     TReportBand* pageFooter_ = nullptr;
     std::vector<std::unique_ptr<TReportPage>> pages_;

@@ -21,12 +21,11 @@
 //     <band type="PageFooter" height="8"> ... </band>
 //   </report>
 //
-// Views: <text> (its content with [expression] inserts, [PAGE#] and
-// [TOTALPAGES]; font, size in points, bold, italic, color "#RRGGBB", align
-// left|center|right, valign top|center|bottom, frame "all" or sides
-// "left,top,right,bottom", fill, wrap, stretch), <picture> (file relative to
-// the template), <line>, <rect> and <KVFImage> (the sketch view). Places and
-// sizes are millimetres (left, top, width, height), relative to the band.
+// Views: <text> (its content with [expression] inserts, [PAGE#],
+// [TOTALPAGES] and [LINE#], the record's number in its data band; font, size in points, bold, italic, color
+// "#RRGGBB", align left|center|right, valign top|center|bottom, frame "all" or sides "left,top,right,bottom",
+// fill, wrap, stretch), <picture> (file relative to the template), <line>, <rect> and <KVFImage> (the sketch
+// view). Places and sizes are millimetres (left, top, width, height), relative to the band.
 //
 // A data band runs its data source (first, then next until the end test),
 // printing itself and its inner bands for every record; a header band just

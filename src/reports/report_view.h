@@ -52,7 +52,7 @@ protected:
 
 // One piece of a text: literal text, or an insert to evaluate.
 struct TextSegment {
-    enum class Kind { Literal, Expression, PageNo, TotalPages };
+    enum class Kind { Literal, Expression, PageNo, TotalPages, LineNo };
     Kind kind = Kind::Literal;
     std::string literal;
     std::optional<Expression> expression;
