@@ -20,6 +20,7 @@
 #include "reports/report_expression.h"
 
 #include <algorithm>
+#include <charconv>
 #include <filesystem>
 #include <set>
 
@@ -135,6 +136,15 @@ const std::set<std::string>& knownFunctions() {
 
 Variant text(const std::string& s) {
     return Variant::FromText(s);
+}
+
+// A stored single as the real it was meant to be: 4.8f reads 4.8, not 4.80000019.
+Variant single(float value) {
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    double widened = value;
+    std::from_chars(buffer, result.ptr, widened);
+    return Variant::FromReal(widened);
 }
 
 std::vector<std::string> splitAt(const std::string& s, char separator) {
@@ -395,7 +405,7 @@ bool TDM_Report::orderValue(const std::string& name, Variant& value) {
     else if (name == "_ORDER_SHOWINCLUDENDS")
         value = Variant::FromBoolean(o.ShowIncludeNDS);
     else if (name == "_ORDER_NDSTAX")
-        value = Variant::FromReal(o.NDSTax);
+        value = single(o.NDSTax);
     else if (name == "_ORDER_CURRENCY")
         value = text(lookups_.GetCurrencyName(o.CurrencyID));
     else if (name == "_ORDER_TOTAL")
@@ -474,7 +484,7 @@ bool TDM_Report::selectionValue(const std::string& name, Variant& value) {
     } else if (name == "_SEL_PRICEGROUPNO")
         value = Variant::FromInteger(s.PriceGroupNo);
     else if (name == "_SEL_NDSTAX")
-        value = Variant::FromReal(s.NDSTax);
+        value = single(s.NDSTax);
     else if (name == "_SEL_CURRENCY")
         value = text(lookups_.GetCurrencyName(s.CurrencyID));
     else
@@ -506,7 +516,7 @@ bool TDM_Report::matListValue(const std::string& name, Variant& value) {
     else if (name == "_OMS_UNIT")
         value = text(lookups_.GetArticleInfo(m.ID, true).Unit);
     else if (name == "_OMS_NUMBER")
-        value = Variant::FromReal(m.Quantity);
+        value = single(m.Quantity);
     else if (name == "_OMS_PRICE")
         value = Variant::FromCurrency(m.Price);
     else if (name == "_OMS_COST")
@@ -609,7 +619,7 @@ bool TDM_Report::compItemValue(const std::string& name, Variant& value) {
         lookups_.TryGetComplectName(item.ParentComplect, complectName);
         value = text(complectName);
     } else if (name == "_FCIS_LENGTH")
-        value = Variant::FromReal(item.Length);
+        value = single(item.Length);
     else if (name == "_FCIS_COUNT")
         value = Variant::FromInteger(item.Count);
     else if (name == "_FCIS_HISTORY")
