@@ -45,6 +45,15 @@ const std::vector<Command>& Commands() {
          "clear "
          "--yes (each [--config NAME])",
          RunRegistry},
+        {"words", "kvf words AMOUNT --currency ID [--catalog DIR]", RunWords},
+        {"print",
+         "kvf print FILE --template T.kfr --pdf OUT [--config NAME] | kvf print FILE --group --pdf-dir DIR "
+         "[--config NAME]",
+         RunPrint},
+        {"report",
+         "kvf report eval FILE \"EXPR\" [--pos NO] [--sash N] [--item I] [--mat I [--by-name]] [--config "
+         "NAME]",
+         RunReport},
     };
     return table;
 }

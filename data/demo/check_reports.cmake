@@ -1,0 +1,71 @@
+# cmake -DKVF=... -DPDFTOTEXT=... -DCATALOG=DIR -DREPORTS=DIR -DORDERS=DIR -DSELECTION=FILE -DWORK=DIR
+#       -P check_reports.cmake
+# Prints every demo template for every demo order (and the selection
+# templates for the demo selection) into PDF files through a configuration of
+# its own, and fails unless each PDF's text names the order and its customer
+# and the offer carries the total in words.
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${WORK}/server/Orders ${WORK}/pdf)
+file(GLOB orders ${ORDERS}/*.kfo370)
+file(COPY ${orders} DESTINATION ${WORK}/server/Orders)
+file(COPY ${SELECTION} DESTINATION ${WORK})
+set(ENV{KORVENA_REGISTRY} ${WORK}/registry.reg)
+set(ENV{QT_QPA_PLATFORM} offscreen)
+
+function(run)
+  execute_process(COMMAND ${ARGN} RESULT_VARIABLE status OUTPUT_VARIABLE output ERROR_VARIABLE errors)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "${ARGN} failed (${status}): ${errors}")
+  endif()
+  set(output "${output}" PARENT_SCOPE)
+endfunction()
+
+# The text of a PDF with its line breaks turned into blanks.
+function(pdf_text pdf variable)
+  run(${PDFTOTEXT} -raw ${pdf} -)
+  string(REPLACE "\n" " " output "${output}")
+  set(${variable} "${output}" PARENT_SCOPE)
+endfunction()
+
+function(expect_in text what pdf)
+  string(FIND "${text}" "${what}" at)
+  if(at EQUAL -1)
+    message(FATAL_ERROR "${pdf} lacks \"${what}\":\n${text}")
+  endif()
+endfunction()
+
+run(${KVF} config add Demo --catalog ${CATALOG} --server ${WORK}/server --reports ${REPORTS} --temp ${WORK} --default)
+
+foreach(order IN LISTS orders)
+  get_filename_component(name ${order} NAME_WE)
+  file(READ ${ORDERS}/${name}.json json)
+  string(JSON number GET "${json}" OrderNo)
+  string(JSON customer GET "${json}" Customer)
+  set(copy ${WORK}/server/Orders/${name}.kfo370)
+  run(${KVF} report eval ${copy} "_MONEYBYWORD_RUS(_ORDER_TOTALWITHNDS)")
+  string(STRIP "${output}" words)
+  foreach(template offer specification materials request)
+    set(pdf ${WORK}/pdf/${name}_${template}.pdf)
+    run(${KVF} print ${copy} --template ${REPORTS}/${template}.kfr --pdf ${pdf})
+    pdf_text(${pdf} text)
+    expect_in("${text}" "${number}" ${pdf})
+    expect_in("${text}" "${customer}" ${pdf})
+    if(template STREQUAL "offer")
+      expect_in("${text}" "${words}" ${pdf})
+    endif()
+  endforeach()
+  run(${KVF} print ${copy} --group --pdf-dir ${WORK}/pdf/${name}_group)
+  file(GLOB group_pdfs ${WORK}/pdf/${name}_group/*.pdf)
+  list(LENGTH group_pdfs count)
+  if(NOT count EQUAL 3)
+    message(FATAL_ERROR "${name}: the group print made ${count} PDF files, not 3")
+  endif()
+endforeach()
+
+get_filename_component(selection ${SELECTION} NAME)
+run(${KVF} print ${WORK}/${selection} --group --pdf-dir ${WORK}/pdf/selection)
+foreach(template sel_materials sel_positions)
+  pdf_text(${WORK}/pdf/selection/${template}.pdf text)
+  expect_in("${text}" "ВЫБ-001" ${template})
+  expect_in("${text}" "ДЕМО-002" ${template})
+endforeach()
