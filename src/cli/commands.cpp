@@ -36,6 +36,11 @@ const std::vector<Command>& Commands() {
          "B --height H [...] --png OUT",
          RunSketch},
         {"demo", "kvf demo sweep [--catalog DIR]", RunDemo},
+        {"export",
+         "kvf export tbm|vorne|xml FILE [--out PATH] [--firm-id X] [--firm-name X] [--order-no N] "
+         "[--order-name X] "
+         "[--order-list X] [--comment X] [--date DD.MM.YYYY] [--upload] [--yes] [--config NAME]",
+         RunExport},
     };
     return table;
 }

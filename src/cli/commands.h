@@ -41,6 +41,7 @@ int RunSettings(const std::vector<std::string>& words, std::ostream& out, std::o
 int RunCatalog(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 int RunSketch(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 int RunDemo(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
+int RunExport(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 // The `order recalc` sub-command (cmd_recalc.cpp).
 int RunOrderRecalc(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 // The `catalog check` sub-command (cmd_catalog_check.cpp).
