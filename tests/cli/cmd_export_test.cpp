@@ -3,6 +3,7 @@
 
 #include "../config/temp_home.h"
 #include "../exports/export_fixture.h"
+#include "../exports/ftp_server.h"
 #include "base/atomic_file.h"
 #include "base/text.h"
 #include "cli/args.h"
@@ -109,6 +110,32 @@ TEST_F(ExportTbmVorneXmlCli, AnExistingFileIsOverwrittenOnlyWithYes) {
     const cli::Result yes = run({"export", "tbm", OrderFile(), "--yes", "--order-no", "1"});
     ASSERT_EQ(0, yes.status) << yes.err;
     EXPECT_NE("old", ReadFileBytes(file));
+}
+
+TEST_F(ExportTbmVorneXmlCli, XmlUploadSendsTheFileAndNeverPrintsThePassword) {
+    fs::create_directories(dir_ / "ftp" / "in");
+    FtpServer server((dir_ / "ftp").string(), "elradfmw");
+    ASSERT_NE(0, server.Port());
+    auto install = [&](const std::string& password) {
+        WriteFileAtomic(
+            (dir_ / "catalog" / "KVFurniture.ini").string(),
+            "[Firm]\r\nName=Firm\r\n[FTP]\r\nftpHost=127.0.0.1\r\nftpPort=" + std::to_string(server.Port()) +
+                "\r\nftpUserName=6B7666\r\nftpPassword=" + password + "\r\nftpDir=in\r\n");
+    };
+    install("506135352D776F7264");
+    const cli::Result sent = run({"export", "xml", OrderFile(), "--upload"});
+    ASSERT_EQ(0, sent.status) << sent.err;
+    EXPECT_EQ("Заявка сохранена на сервер FTP.\n", sent.err);
+    EXPECT_EQ(ReadFileBytes(ExportDir() + "/Z0001.xml"),
+              ReadFileBytes((dir_ / "ftp" / "in" / "Z0001.xml").string()));
+
+    install("77726F6E67"); // "wrong"
+    const cli::Result refused = run({"export", "xml", OrderFile(), "--upload"});
+    EXPECT_EQ(1, refused.status);
+    EXPECT_EQ(0u, refused.err.find("Неудачная попытка отправки файла на сервер. Access denied: 530"))
+        << refused.err;
+    EXPECT_EQ(std::string::npos, refused.err.find("wrong"));
+    EXPECT_TRUE(fs::exists(ExportDir() + "/Z0002.xml")) << "the local file stays";
 }
 
 TEST_F(ExportTbmVorneXmlCli, BadInputExitsWithoutAFile) {
