@@ -54,6 +54,11 @@ const std::vector<Command>& Commands() {
          "kvf report eval FILE \"EXPR\" [--pos NO] [--sash N] [--item I] [--mat I [--by-name]] [--config "
          "NAME]",
          RunReport},
+        {"export",
+         "kvf export tbm|vorne|xml FILE [--out PATH] [--firm-id X] [--firm-name X] [--order-no N] "
+         "[--order-name X] "
+         "[--order-list X] [--comment X] [--date DD.MM.YYYY] [--upload] [--yes] [--config NAME]",
+         RunExport},
     };
     return table;
 }

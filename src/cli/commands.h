@@ -53,6 +53,7 @@ int RunDemo(const std::vector<std::string>& words, std::ostream& out, std::ostre
 int RunWords(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 int RunPrint(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 int RunReport(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
+int RunExport(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 // The `order recalc` sub-command (cmd_recalc.cpp).
 int RunOrderRecalc(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 // `kvf registry` and its sub-commands (cmd_registry.cpp).
