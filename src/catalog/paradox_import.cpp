@@ -1,6 +1,7 @@
 #include "catalog/paradox_import.h"
 
 #include "base/error.h"
+#include "base/number_format.h"
 #include "base/text.h"
 #include "catalog/database.h"
 
@@ -130,7 +131,7 @@ Value DecodeBcd(const unsigned char* p, int declaredPlaces) {
         digits += static_cast<char>('0' + nib);
     }
     std::string text = digits.substr(0, 32 - places) + "." + digits.substr(32 - places);
-    double value = std::strtod(text.c_str(), nullptr);
+    const double value = ParseDecimal(text).value_or(0.0);
     return Value{positive ? value : -value};
 }
 

@@ -1,6 +1,7 @@
 #include "cli/model_json.h"
 
 #include "base/error.h"
+#include "base/number_format.h"
 #include "model/construction.h"
 #include "model/flugel.h"
 #include "model/order.h"
@@ -22,7 +23,7 @@ ordered_json SingleToJson(float value) {
     }
     char text[32];
     const auto result = std::to_chars(text, text + sizeof(text), value);
-    return std::strtod(std::string(text, result.ptr).c_str(), nullptr);
+    return ParseDecimal(std::string_view(text, static_cast<size_t>(result.ptr - text))).value_or(0.0);
 }
 
 namespace {
