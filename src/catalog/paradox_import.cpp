@@ -17,6 +17,7 @@ extern "C" {
 #include <cstring>
 #include <filesystem>
 #include <memory>
+#include <set>
 
 namespace kvf {
 
@@ -384,6 +385,33 @@ ParadoxTable ReadParadoxTable(const std::string& path, int codePage) {
     return table;
 }
 
+namespace {
+
+// The key of the first row whose key fields repeat an earlier row's, as
+// "ID=C1, Side=2"; "" when every key is unique or a key field is missing.
+std::string DuplicateKey(const TableSpec& spec, const ParadoxTable& table,
+                         const std::vector<FieldDef>& targets) {
+    std::vector<size_t> key;
+    for (const std::string& name : spec.KeyFields) {
+        const auto it = std::find_if(targets.begin(), targets.end(),
+                                     [&](const FieldDef& f) { return Lower(f.Name) == Lower(name); });
+        if (it == targets.end())
+            return "";
+        key.push_back(static_cast<size_t>(it - targets.begin()));
+    }
+    std::set<std::vector<std::string>> seen;
+    for (const auto& row : table.Rows) {
+        std::vector<std::string> values;
+        for (size_t i : key)
+            values.push_back(ValueAsString(targets[i], NormalizeValue(targets[i], row[i])));
+        if (!seen.insert(values).second)
+            return KeyText(spec.KeyFields, values);
+    }
+    return "";
+}
+
+} // namespace
+
 std::vector<std::string> ParadoxTableFiles(const std::string& folder) {
     std::vector<std::string> files;
     std::error_code ec;
@@ -450,6 +478,14 @@ ImportResult ImportParadoxFolder(const std::string& paradoxFolder, const std::st
                 Statement count(db, "SELECT count(*) FROM " + QuoteIdentifier(name));
                 if (count.Step() && count.ColumnInt(0) > 0)
                     throw KvfError("Таблица [" + name + "] встречается в папке дважды");
+            }
+            if (known && schemaTable->UniqueKey) {
+                const std::string duplicate = DuplicateKey(*schemaTable, table, targets);
+                if (!duplicate.empty()) {
+                    result.Warnings.push_back("Таблица [" + name + "] не перенесена: запись с ключом (" +
+                                              duplicate + ") встречается в ней дважды");
+                    continue;
+                }
             }
             std::string sql = "INSERT INTO " + QuoteIdentifier(name) + " (";
             std::string params;
