@@ -2,6 +2,7 @@
 
 #include "base/error.h"
 #include "base/number_format.h"
+#include "base/system_error_text.h"
 #include "base/text.h"
 #include "catalog/database.h"
 
@@ -317,7 +318,7 @@ ParadoxTable ReadParadoxTable(const std::string& path, int codePage) {
     PxDoc px;
     px.file = std::fopen(path.c_str(), "rb");
     if (!px.file)
-        throw fail(std::strerror(errno));
+        throw fail(SystemErrorText(errno));
     px.doc = PX_new3(RecordError, nullptr, nullptr, nullptr, &px);
     if (!px.doc)
         throw fail("pxlib");
