@@ -83,8 +83,9 @@ ordered_json ConstructionToJson(const TkvfConstruction& construction) {
     json["ConstrType"] = construction.ConstrType;
     json["Size"] = pointJson(width, height);
     json["LeftFlugel"] = FlugelToJson(construction.LeftFlugel);
-    json["RightFlugel"] =
-        construction.ConstrType == 2 ? ordered_json(nullptr) : FlugelToJson(construction.RightFlugel);
+    // A single-sash position keeps an empty second sash, shown as the order's dump shows it.
+    json["RightFlugel"] = construction.ConstrType == 2 ? SashRecordToJson(construction.RightFlugel)
+                                                       : FlugelToJson(construction.RightFlugel);
     return json;
 }
 
@@ -504,6 +505,10 @@ void OrderFromJson(const ordered_json& json, TkvfOrder& order) {
               [&](const Json& element) { positionFields(order.AddPosition(), Reader{element}); });
 }
 
+ordered_json SashRecordToJson(const TkvfFlugel& sash) {
+    return record_json::toJson(sash);
+}
+
 ordered_json SelectionToJson(const TkvfOrderSelection& selection) {
     using namespace record_json;
     Json json;
@@ -515,6 +520,9 @@ ordered_json SelectionToJson(const TkvfOrderSelection& selection) {
 void SelectionFromJson(const ordered_json& json, TkvfOrderSelection& selection) {
     using namespace record_json;
     selectionFields(selection, Reader{json});
+    // A file with another signature could never be opened again.
+    if (selection.Header != kSelectionFileHeader)
+        throw KvfError("Данный файл не является файлом Nordel Omnivals!");
     takeArray(json, "Items",
               [&](const Json& element) { selectionItemFields(selection.AddItem(), Reader{element}); });
 }
