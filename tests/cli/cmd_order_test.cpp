@@ -121,6 +121,11 @@ TEST_F(CmdOrder, Failures) {
          {"selection", "dump", write("o.kfo370", test::SmallOrder("26.12.2019"))},
          1,
          "Данный файл не является файлом Nordel Omnivals!\n"},
+        {"selection from JSON with another header",
+         {"selection", "from-json", write("header.json", R"({"Header": "Korvena Furniture Order File"})"),
+          (dir / "o.kfs370").string()},
+         1,
+         "Данный файл не является файлом Nordel Omnivals!\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -130,6 +135,7 @@ TEST_F(CmdOrder, Failures) {
         EXPECT_FALSE(r.err.empty());
     }
     EXPECT_FALSE(fs::exists(dir / "o.kfo370.tmp"));
+    EXPECT_FALSE(fs::exists(dir / "o.kfs370"));
 }
 
 TEST_F(CmdOrder, SelectionDumpAndRoundTrip) {
