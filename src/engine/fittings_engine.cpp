@@ -19,7 +19,8 @@ namespace kvf {
 
 namespace {
 
-// What a pass needs of an item present when the pass starts.
+// What a pass needs of one item, read when the pass visits it: an item that
+// an earlier visit merged counts into brings the accessories of all its pieces.
 struct VisitedItem {
     std::string ID;
     int Count = 0;
@@ -29,13 +30,12 @@ struct VisitedItem {
     std::string History;
 };
 
-std::vector<VisitedItem> snapshot(const TkvfFurnComp& comp) {
-    std::vector<VisitedItem> items;
-    items.reserve(comp.Items.size());
-    for (const auto& item : comp.Items)
-        items.push_back(
-            {item->ID, item->Count, item->ParentComplect, item->SideNo, item->Comment, item->History});
-    return items;
+// The item at `index`, copied: a visit may append items and so move the list.
+// A pass visits the items present when it starts, by index; items it appends
+// are not visited.
+VisitedItem visit(const TkvfFurnComp& comp, size_t index) {
+    const TkvfFurnItem& item = *comp.Items[index];
+    return {item.ID, item.Count, item.ParentComplect, item.SideNo, item.Comment, item.History};
 }
 
 // The filter of the strike-plate and accessory passes for one item.
@@ -49,7 +49,8 @@ std::string sideComplectFilter(const VisitedItem& item, int stulpType) {
 void strikePlatePass(const EngineContext& ctx, const SashValues& values) {
     TkvfFurnComp& comp = *values.Comp;
     Table& plates = ctx.Data.T_FrnSchl;
-    for (const VisitedItem& item : snapshot(comp)) {
+    for (size_t i = 0, n = comp.Items.size(); i < n; ++i) {
+        const VisitedItem item = visit(comp, i);
         if (!plates.FindKey({Value(item.ID)}))
             continue;
         FilterScope scope(plates, sideComplectFilter(item, values.StulpType));
@@ -91,7 +92,8 @@ void addAccessory(const EngineContext& ctx, TkvfFurnComp& comp, const Table& row
 
 void colourAccessoryPass(const EngineContext& ctx, TkvfFurnComp& comp) {
     Table& rows = ctx.Data.T_FrnAbd;
-    for (const VisitedItem& item : snapshot(comp)) {
+    for (size_t i = 0, n = comp.Items.size(); i < n; ++i) {
+        const VisitedItem item = visit(comp, i);
         if (!rows.FindKey({Value(item.ID)}))
             continue;
         const std::string sides = " and (ItemSideNo=" + std::to_string(item.SideNo) + " or ItemSideNo=0)";
@@ -107,7 +109,8 @@ void colourAccessoryPass(const EngineContext& ctx, TkvfFurnComp& comp) {
 void accessoryPass(const EngineContext& ctx, const SashValues& values) {
     TkvfFurnComp& comp = *values.Comp;
     Table& rows = ctx.Data.T_FrnDop;
-    for (const VisitedItem& item : snapshot(comp)) {
+    for (size_t i = 0, n = comp.Items.size(); i < n; ++i) {
+        const VisitedItem item = visit(comp, i);
         if (!rows.FindKey({Value(item.ID)}))
             continue;
         FilterScope scope(rows, sideComplectFilter(item, values.StulpType));
