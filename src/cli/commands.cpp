@@ -15,7 +15,10 @@ const std::vector<Command>& Commands() {
         {"eval", "kvf eval --shape N --width B --height H [...] \"FORMULA\"", RunEval},
         {"order",
          "kvf order dump FILE [--yes] | kvf order from-json IN.json OUT.kfo370 | kvf order recalc FILE "
-         "[--catalog DIR] [--out FILE] [--debug] [--prices-only] [--yes]",
+         "[--catalog DIR] [--out FILE] [--debug] [--prices-only] [--yes] | kvf order explain FILE [--catalog "
+         "DIR] "
+         "[--pos NO] [--text] | kvf order compare FILE --catalog OLD_DIR --against NEW_DIR [--pos NO] "
+         "[--fail-on-change]",
          RunOrder},
         {"selection", "kvf selection dump FILE [--yes] | kvf selection from-json IN.json OUT.kfs370",
          RunSelection},

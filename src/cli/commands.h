@@ -43,6 +43,9 @@ int RunSketch(const std::vector<std::string>& words, std::ostream& out, std::ost
 int RunDemo(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 // The `order recalc` sub-command (cmd_recalc.cpp).
 int RunOrderRecalc(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
+// The `order explain` and `order compare` sub-commands (cmd_explain.cpp, cmd_compare.cpp).
+int RunOrderExplain(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
+int RunOrderCompare(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 // The `catalog check` sub-command (cmd_catalog_check.cpp).
 int RunCatalogCheck(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 
