@@ -32,7 +32,7 @@ const std::vector<Command>& Commands() {
          "kvf catalog init DIR | import PARADOX_DIR --out DIR [--codepage CP] [--database "
          "catalog|registry|report] | query TABLE [--catalog DIR] "
          "[--filter EXPR] [--index NAME] | price ID --currency N [--catalog DIR] [--rates ID:RATE,...] | "
-         "check [--catalog DIR]",
+         "check [--catalog DIR] | diff OLD_DIR NEW_DIR [--text]",
          RunCatalog},
         {"sketch",
          "kvf sketch ORDER --pos NO --png OUT [--size WxH] [--no-dimensions] | kvf sketch --shape N --width "
