@@ -192,8 +192,10 @@ int Price(const Args& args, std::ostream& out, std::ostream& err) {
 } // namespace
 
 int RunCatalog(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
+    if (!words.empty() && words[0] == "diff")
+        return RunCatalogDiff(std::vector<std::string>(words.begin() + 1, words.end()), out, err);
     Args args(words, {});
-    const std::string& sub = args.At(0, "init|import|query|price|check");
+    const std::string& sub = args.At(0, "init|import|query|price|check|diff");
     if (sub == "init")
         return Init(args, out);
     if (sub == "import")

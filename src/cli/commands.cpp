@@ -15,7 +15,10 @@ const std::vector<Command>& Commands() {
         {"eval", "kvf eval --shape N --width B --height H [...] \"FORMULA\"", RunEval},
         {"order",
          "kvf order dump FILE [--yes] | kvf order from-json IN.json OUT.kfo370 | kvf order recalc FILE "
-         "[--catalog DIR] [--out FILE] [--debug] [--prices-only] [--yes]",
+         "[--catalog DIR] [--out FILE] [--debug] [--prices-only] [--yes] | kvf order explain FILE [--catalog "
+         "DIR] "
+         "[--pos NO] [--text] | kvf order compare FILE --catalog OLD_DIR --against NEW_DIR [--pos NO] "
+         "[--fail-on-change]",
          RunOrder},
         {"selection",
          "kvf selection dump FILE [--yes] | kvf selection from-json IN.json OUT.kfs370 | kvf selection add "
@@ -33,7 +36,7 @@ const std::vector<Command>& Commands() {
          "kvf catalog init DIR | import PARADOX_DIR --out DIR [--codepage CP] [--database "
          "catalog|registry|report] | query TABLE [--catalog DIR] "
          "[--filter EXPR] [--index NAME] | price ID --currency N [--catalog DIR] [--rates ID:RATE,...] | "
-         "check [--catalog DIR]",
+         "check [--catalog DIR] | diff OLD_DIR NEW_DIR [--text]",
          RunCatalog},
         {"sketch",
          "kvf sketch ORDER --pos NO --png OUT [--size WxH] [--no-dimensions] | kvf sketch --shape N --width "

@@ -68,7 +68,12 @@ int RunRegistryClear(const std::vector<std::string>& words, std::ostream& out, s
 int RunSelectionAdd(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 int RunSelectionRefresh(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 int RunSelectionMatList(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
+// The `order explain` and `order compare` sub-commands (cmd_explain.cpp, cmd_compare.cpp).
+int RunOrderExplain(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
+int RunOrderCompare(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 // The `catalog check` sub-command (cmd_catalog_check.cpp).
 int RunCatalogCheck(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
+// The `catalog diff` sub-command (cmd_catalog_diff.cpp).
+int RunCatalogDiff(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 
 } // namespace kvf::cli
