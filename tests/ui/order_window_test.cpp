@@ -2,10 +2,13 @@
 
 #include "base/atomic_file.h"
 #include "config/last_order_no.h"
+#include "fittings_fixture.h"
 #include "ui/position_list.h"
+#include "ui/set_furn_dlg.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QFile>
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QLabel>
@@ -220,6 +223,59 @@ TEST_F(OrderWindowTest, RoadFromNewOrderToRecalculation) {
     EXPECT_EQ(0, form->ListView()->topLevelItemCount());
     EXPECT_EQ(-1, form->SelectedIndex());
     EXPECT_FALSE(form->Item("RecalcItem")->isEnabled());
+}
+
+// A new position through the position dialog and the real fittings dialog over the demo catalog.
+TEST_F(OrderWindowTest, NewPositionRunsThePositionAndFittingsDialogs) {
+    fs::create_directories(install.Root() + "/demo");
+    ASSERT_TRUE(QFile::copy(QString::fromUtf8(KVF_DEMO_CATALOG_DIR "/catalog.sqlite"),
+                            QString::fromStdString(install.Root() + "/demo/catalog.sqlite")));
+    TDM demo;
+    ASSERT_TRUE(demo.OpenDatabases({install.Root() + "/demo", paths.RegistryDir, paths.ReportDir}, prompter));
+    ASSERT_TRUE(demo.OpenCatalogTables(prompter));
+    context->Dm = &demo;
+    setup.DefFurnSys = "1205";
+    setup.DefProfSys = "K9";
+    setup.DefMaterial = 1;
+    setup.DefFalzType = 101;
+    setup.DefDornType = 215;
+    setup.DefStulpFalzType = 302;
+    setup.DefFlugelType = 401;
+    setup.DefProfWidth = 70;
+    setup.DefProfThickness = 70;
+    TOrderForm* form = newWindow("Д-1");
+
+    WhenModalsShown({[](QWidget* dialog) { dialog->findChild<QPushButton*>("OkBut")->click(); },
+                     [](QWidget* modal) {
+                         auto* dialog = qobject_cast<TSetFurnDlg*>(modal);
+                         ASSERT_NE(nullptr, dialog);
+                         test::Pick(dialog->ComplectCombo, "K-DK");
+                         test::Pick(dialog->HandleCombo, "H-STD");
+                         test::Pick(dialog->HingeCombo, "B-STD");
+                         dialog->OkBut->click();
+                     }});
+    form->Item("NewPosItem")->trigger();
+    ASSERT_EQ(1, form->Order().Count());
+    const TkvfConstruction& position = form->Order().Position(0);
+    ASSERT_TRUE(position.LeftFlugel.FurnComp);
+    EXPECT_EQ("K-DK", position.LeftFlugel.FurnComp->Complect);
+    EXPECT_GT(position.Cost, Money());
+    const QStringList shown = row(*form, 0);
+    EXPECT_EQ(QStringList({"001", "700", "1400", "1"}), shown.mid(0, 4));
+    EXPECT_TRUE(shown[5].startsWith(QString::fromStdString(position.Cost.Format4())));
+    EXPECT_EQ(0, form->SelectedIndex());
+    EXPECT_TRUE(form->ConstructionInfo()->toPlainText().contains(QString::fromUtf8("Фурнитура: ")));
+
+    // Cancel in the fittings dialog discards the new position.
+    WhenModalsShown({[](QWidget* dialog) { dialog->findChild<QPushButton*>("OkBut")->click(); },
+                     [](QWidget* dialog) { static_cast<QDialog*>(dialog)->reject(); }});
+    form->Item("NewPosItem")->trigger();
+    EXPECT_EQ(1, form->Order().Count());
+    // The window goes before the catalog it reads.
+    prompter.yesNoCancelAnswers.push_back(YesNoCancelAnswer::No);
+    form->parentWidget()->close();
+    settle();
+    context->Dm = &dm;
 }
 
 TEST_F(OrderWindowTest, ANewWindowSavesOnlyAfterAChange) {
