@@ -132,6 +132,10 @@ struct TSetFurnDlg::State {
 };
 
 bool ExecuteSetFurnDlg(TAppContext& ctx, TkvfConstruction& position, QWidget* parent) {
+    if (ctx.Dm == nullptr) {
+        ctx.prompter.Error("Каталог фурнитуры не открыт!");
+        return false;
+    }
     // The specification page stores the choice before OK; Cancel puts the position back.
     TSpecStream before;
     position.Backup(before);
@@ -353,6 +357,7 @@ void TSetFurnDlg::buildPage3(QWidget* page) {
     ItemListView->setSelectionMode(QAbstractItemView::SingleSelection);
     ItemListView->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ItemListView->verticalHeader()->hide();
+    ItemListView->verticalHeader()->setDefaultSectionSize(ItemListView->fontMetrics().height() + 6);
     layout->addWidget(ItemListView, 1);
     auto* row = new QHBoxLayout;
     AddArticleBut = new QPushButton(u("Добавить"), page);
@@ -642,6 +647,7 @@ void TSetFurnDlg::switchSash(int sash) {
     clicked->setChecked(true);
     showSashInfo();
     recomputePreview();
+    emit CurrentSashChanged(sash);
 }
 
 void TSetFurnDlg::updateUserHeight() {
@@ -674,6 +680,7 @@ void TSetFurnDlg::recomputePreview() {
         }
     }
     PaintBox->update();
+    emit PreviewChanged();
 }
 
 void TSetFurnDlg::fillComplectList() {

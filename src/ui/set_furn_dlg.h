@@ -115,6 +115,12 @@ public:
 
     void done(int result) override;
 
+signals:
+    // Another sash is shown.
+    void CurrentSashChanged(int sash);
+    // The preview copy holds the controls' current choice.
+    void PreviewChanged();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

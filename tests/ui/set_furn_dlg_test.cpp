@@ -12,6 +12,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -72,6 +73,11 @@ TEST_F(FittingsDialogTest, SingleSashChoiceComputesWhatRecalcComputes) {
     Pick(dialog.ComplectCombo, "K-DK");
     Pick(dialog.HandleCombo, "H-STD");
     Pick(dialog.HingeCombo, "B-STD");
+    // Choosing only touches the preview copy: the choice without items.
+    ASSERT_TRUE(dialog.Preview().LeftFlugel.FurnComp);
+    EXPECT_EQ("H-STD", dialog.Preview().LeftFlugel.FurnComp->HandlePart);
+    EXPECT_EQ(0, dialog.Preview().LeftFlugel.FurnComp->ItemCount());
+    EXPECT_FALSE(position.LeftFlugel.FurnComp);
     dialog.Pages->setCurrentIndex(2);
     ASSERT_EQ(2, dialog.Pages->currentIndex());
     const std::vector<std::string> shown = ItemRows(dialog);
@@ -140,12 +146,15 @@ TEST_F(FittingsDialogTest, CancelLeavesThePositionUntouched) {
         auto* dialog = qobject_cast<TSetFurnDlg*>(modal);
         ASSERT_NE(nullptr, dialog);
         Pick(dialog->ComplectCombo, "K-DK");
+        dialog->WidthEdit->setValue(82.5);
         dialog->Pages->setCurrentIndex(2); // computes the specification into the position
         EXPECT_GT(dialog->ItemListView->rowCount(), 0);
         dialog->CancelBut->click();
     });
     EXPECT_FALSE(ExecuteSetFurnDlg(*context, position, nullptr));
     EXPECT_EQ(before, Image(position));
+    EXPECT_EQ(82.5, setup.DefProfWidth) << "the profile shown is remembered however the dialog closes";
+    EXPECT_FALSE(dm.T_FrnComp.Filtered());
 }
 
 TEST_F(FittingsDialogTest, ComplectListOffersTheSubGroupsOfTheSashShown) {
