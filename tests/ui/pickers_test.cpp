@@ -150,7 +150,7 @@ TEST_F(PickersTest, SearchFindsThePrefixInAnyCaseInTheCurrentOrder) {
         EXPECT_EQ(QString::fromUtf8("Код"), p.SearchFieldCombo->itemText(0));
         EXPECT_EQ(QString("NAME"), p.SearchFieldCombo->itemData(1).toString());
         EXPECT_EQ(0, p.SearchFieldCombo->currentIndex()) << "sorted by the key";
-        EXPECT_EQ(p.LookupEdit, QApplication::focusWidget());
+        EXPECT_EQ(p.LookupEdit, p.focusWidget());
 
         p.SearchFieldCombo->setCurrentIndex(1);
         QTest::keyClicks(p.LookupEdit, "ab");
@@ -165,7 +165,7 @@ TEST_F(PickersTest, SearchFindsThePrefixInAnyCaseInTheCurrentOrder) {
             << "Abacus, first by name";
 
         QTest::keyClick(p.LookupEdit, Qt::Key_Down);
-        EXPECT_EQ(p.Grid(), QApplication::focusWidget());
+        EXPECT_EQ(p.Grid(), p.focusWidget());
         QTest::keyClick(p.Grid(), Qt::Key_Return);
     });
     ASSERT_TRUE(picker.ExecuteSorted(dm.T_Catalog, "ID", "", {"ID", "Name"}, "", "ID"));
