@@ -610,7 +610,14 @@ void TSetFurnDlg::open() {
     showSashInfo();
 
     UserDefineHeightCheck->setEnabled(ctx_.Setup.UserDefineHeight);
-    updateUserHeight();
+    // A height the user defined before is shown again, so OK does not drop it unseen.
+    const TkvfFurnChoice& shown = slots_[currentSash_ - 1];
+    if (shown.UserHandleHeightSet && UserDefineHeightCheck->isEnabled()) {
+        showUserHeight(true, shown.UserHandleHeight);
+        recomputePreview();
+    } else {
+        updateUserHeight();
+    }
     Pages->setCurrentIndex(0);
 }
 
@@ -634,12 +641,7 @@ void TSetFurnDlg::switchSash(int sash) {
     currentSash_ = sash;
     const TkvfFurnChoice& slot = slots_[sash - 1];
     loadSlotIntoControls(slot);
-    {
-        const QSignalBlocker block(UserDefineHeightCheck);
-        UserDefineHeightCheck->setChecked(slot.UserHandleHeightSet && UserDefineHeightCheck->isEnabled());
-    }
-    UserDefineHeightEdit->setEnabled(UserDefineHeightCheck->isChecked());
-    UserDefineHeightEdit->setValue(UserDefineHeightCheck->isChecked() ? slot.UserHandleHeight : 0);
+    showUserHeight(slot.UserHandleHeightSet, slot.UserHandleHeight);
     DornCombo->SetValue(std::to_string(slot.Dorn));
     DI->Build(propertyKeys());
     DI->Apply(slot.Properties);
@@ -650,19 +652,23 @@ void TSetFurnDlg::switchSash(int sash) {
     emit CurrentSashChanged(sash);
 }
 
-void TSetFurnDlg::updateUserHeight() {
-    if (!UserDefineHeightCheck->isEnabled() && UserDefineHeightCheck->isChecked()) {
+void TSetFurnDlg::showUserHeight(bool on, int value) {
+    {
         const QSignalBlocker block(UserDefineHeightCheck);
-        UserDefineHeightCheck->setChecked(false);
+        UserDefineHeightCheck->setChecked(on && UserDefineHeightCheck->isEnabled());
     }
-    const bool on = UserDefineHeightCheck->isChecked();
+    on = UserDefineHeightCheck->isChecked();
     UserDefineHeightEdit->setEnabled(on);
     QPalette p = UserDefineHeightEdit->palette();
     p.setColor(QPalette::Base, palette().color(on ? QPalette::Base : QPalette::Button));
     UserDefineHeightEdit->setPalette(p);
+    UserDefineHeightEdit->setValue(on ? value : 0);
+}
+
+void TSetFurnDlg::updateUserHeight() {
     std::int32_t width = 0, height = 0;
     CurrentFlugel().GetSize(width, height);
-    UserDefineHeightEdit->setValue(on ? height / 2 : 0);
+    showUserHeight(UserDefineHeightCheck->isChecked(), height / 2);
     recomputePreview();
 }
 

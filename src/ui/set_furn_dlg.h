@@ -141,6 +141,8 @@ private:
     void componentCleared(int index);
     void complectClosedUp(bool changed);
     void switchSash(int sash);
+    // The check (when enabled) and the edit with its colour and value.
+    void showUserHeight(bool on, int value);
     void updateUserHeight();
     void recomputePreview();
     void showSashInfo();

@@ -264,6 +264,11 @@ TEST_F(FittingsDialogTest, SwitchingSashesAndBackRestoresEveryChoice) {
     EXPECT_EQ(225, position.LeftFlugel.Dorn);
     EXPECT_EQ("K-ST-S2", position.RightFlugel.FurnComp->Complect);
     EXPECT_EQ(215, position.RightFlugel.Dorn);
+
+    TSetFurnDlg again(*context, position);
+    EXPECT_TRUE(again.UserDefineHeightCheck->isChecked());
+    EXPECT_EQ(650, again.UserDefineHeightEdit->value());
+    EXPECT_EQ(QString::fromUtf8("RC2"), again.DI->ValueBox(0, 1)->currentText());
 }
 
 TEST_F(FittingsDialogTest, ChoosingTheComplectAgainResetsItsProperties) {
@@ -277,6 +282,29 @@ TEST_F(FittingsDialogTest, ChoosingTheComplectAgainResetsItsProperties) {
     Pick(dialog.ComplectCombo, "K-D"); // property key 10 as well
     EXPECT_EQ(3, dialog.DI->SubRowCount(0));
     EXPECT_EQ(0, dialog.DI->SubRowCount(1));
+}
+
+TEST_F(FittingsDialogTest, DeleteKeyClearsAPartAndItsProperties) {
+    TkvfConstruction& position = NewPosition(0, 900, 2100);
+    position.ObjectType = 1;
+    TSetFurnDlg dialog(*context, position);
+    Pick(dialog.ComplectCombo, "K-BT");
+    Pick(dialog.HandleCombo, "H-BAL");
+    Pick(dialog.LockCombo, "L-MULTI");
+    ASSERT_EQ(1, dialog.DI->SubRowCount(3)) << "the lock's day-mode property";
+    EXPECT_EQ(QString::fromUtf8("Нет"), dialog.DI->ValueBox(3, 0)->currentText()) << "its default";
+    EXPECT_EQ("L-MULTI", dialog.Preview().LeftFlugel.FurnComp->Lock);
+
+    QTest::keyClick(dialog.LockCombo, Qt::Key_Delete);
+    EXPECT_EQ("", dialog.LockCombo->Value());
+    EXPECT_TRUE(dialog.LockCombo->currentText().isEmpty());
+    EXPECT_EQ(0, dialog.DI->SubRowCount(3));
+    EXPECT_EQ("", dialog.Preview().LeftFlugel.FurnComp->Lock) << "the preview follows";
+
+    Pick(dialog.LockCombo, "L-MULTI");
+    QTest::keyClick(dialog.HandleCombo, Qt::Key_Delete);
+    EXPECT_EQ("", dialog.LockCombo->Value()) << "clearing the handle clears the lock";
+    EXPECT_EQ(0, dialog.DI->SubRowCount(3));
 }
 
 TEST_F(FittingsDialogTest, ArticleAddedByHandSurvivesOk) {
