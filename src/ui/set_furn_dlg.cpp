@@ -67,7 +67,6 @@ std::vector<TLookupRow> listRows(Table& table, const std::string& filter, const 
     std::optional<FilterScope> scope;
     if (!filter.empty())
         scope.emplace(table, filter);
-    std::vector<std::string> keys;
     for (table.First(); !table.Eof(); table.Next())
         rows.push_back({table.AsString(keyField), table.AsString(textField)});
     scope.reset();
@@ -454,7 +453,7 @@ void TSetFurnDlg::setUpLookups() {
             return name;
         };
         if (i == 0) {
-            connect(combo, &TLookupCombo::CloseUp, this, &TSetFurnDlg::complectClosedUp);
+            connect(combo, &TLookupCombo::CloseUp, this, [this] { complectClosedUp(); });
         } else {
             connect(combo, &TLookupCombo::CloseUp, this, [this, i](bool changed) {
                 if (changed)
@@ -517,7 +516,7 @@ void TSetFurnDlg::componentCleared(int index) {
     }
 }
 
-void TSetFurnDlg::complectClosedUp(bool changed) {
+void TSetFurnDlg::complectClosedUp() {
     DI->Build(propertyKeys());
     recomputePreview();
 }
@@ -829,7 +828,6 @@ void TSetFurnDlg::pageChanged(int index) {
         FillItemList();
         ItemListView->show();
     }
-    shownPage_ = index;
 }
 
 bool TSetFurnDlg::knownArticle(const std::string& article) {

@@ -58,8 +58,6 @@ public:
     const TkvfConstruction& Preview() const;
     TkvfConstruction& Position() const { return position_; }
     CatalogLookups& Lookups() const;
-    int SystemGroup() const { return systemGroup_; }
-    int SystemFamily() const { return systemFamily_; }
 
     // Stores the choice into the position (the specification page and OK use it);
     // false after a message when it cannot be done.
@@ -139,7 +137,7 @@ private:
     void systemChanged();
     void componentChosen(int index);
     void componentCleared(int index);
-    void complectClosedUp(bool changed);
+    void complectClosedUp();
     void switchSash(int sash);
     // The check (when enabled) and the edit with its colour and value.
     void showUserHeight(bool on, int value);
@@ -169,7 +167,6 @@ private:
     int systemGroup_ = 0;
     int systemFamily_ = 0;
     int currentSash_ = 1;
-    int shownPage_ = 0;
 };
 
 } // namespace kvf

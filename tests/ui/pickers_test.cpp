@@ -3,6 +3,7 @@
 #include "../qt/modal_helper.h"
 #include "base/scripted_prompter.h"
 #include "catalog/tdm.h"
+#include "ui/change_furn_dlg.h"
 #include "ui/data_grid.h"
 #include "ui/select_article_dlg.h"
 #include "ui/select_complect_dlg.h"
@@ -15,6 +16,7 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
@@ -187,6 +189,36 @@ TEST_F(PickersTest, SortByAFieldWithoutAnOrderKeepsTheOrder) {
     ASSERT_EQ(1u, errors.size());
     EXPECT_EQ(0u, errors[0].find("Не могу установить индекс по данному полю\r\n["));
     EXPECT_EQ("", dm.T_Catalog.IndexName());
+}
+
+TEST_F(PickersTest, ArticleDialogTakesThePickedArticleAndKeepsItsTextOnCancel) {
+    struct Case {
+        const char* name;
+        bool pick;
+        const char* expected;
+    };
+    const Case cases[] = {{"picked", true, "B-200"}, {"cancelled", false, "TYPED"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TChangeFurnDlg dialog(dm, prompter);
+        TArticleEntry entry{"TYPED", 2, "", 0, 1};
+        WhenModalShown([&c](QWidget* modal) {
+            auto* change = qobject_cast<TChangeFurnDlg*>(modal);
+            ASSERT_NE(nullptr, change);
+            WhenModalShown([&c](QWidget* inner) {
+                auto* picker = qobject_cast<TSelectArticleDlg*>(inner);
+                ASSERT_NE(nullptr, picker);
+                ASSERT_TRUE(picker->SelectNode(QString::fromUtf8("Шпингалет")));
+                c.pick ? picker->accept() : picker->reject();
+            });
+            change->ArticleButton->click();
+            change->accept();
+        });
+        ASSERT_TRUE(dialog.Execute(entry));
+        EXPECT_EQ(c.expected, entry.Article);
+        EXPECT_EQ(2, entry.SideNo);
+        EXPECT_FALSE(dm.T_Catalog.Filtered());
+    }
 }
 
 } // namespace

@@ -344,6 +344,40 @@ TEST_F(FittingsDialogTest, ArticleAddedByHandSurvivesOk) {
     EXPECT_GT(position.Cost, Money());
 }
 
+TEST_F(FittingsDialogTest, ArticleChangedAndDeletedByHand) {
+    TkvfConstruction& position = NewPosition(0, 800, 1200);
+    TSetFurnDlg dialog(*context, position);
+    Pick(dialog.ComplectCombo, "K-DK");
+    dialog.Pages->setCurrentIndex(2);
+    const int rows = dialog.ItemListView->rowCount();
+    ASSERT_GT(rows, 1);
+    const TkvfFurnItem first = position.LeftFlugel.FurnComp->Item(0);
+
+    dialog.ItemListView->selectRow(0);
+    test::WhenModalShown([&first](QWidget* modal) {
+        auto* entry = qobject_cast<TChangeFurnDlg*>(modal);
+        ASSERT_NE(nullptr, entry);
+        EXPECT_EQ(QString::fromStdString(first.ID), entry->ArticleEdit->text());
+        EXPECT_EQ(first.Count, entry->NumEdit->value());
+        EXPECT_EQ(first.SideNo, entry->SideNoEdit->value());
+        entry->NumEdit->setValue(5);
+        entry->LenEdit->setValue(120.5);
+        entry->accept();
+    });
+    dialog.EditArticleBut->click();
+    EXPECT_TRUE(dialog.NoRecalcCheck->isChecked());
+    const TkvfFurnItem& edited = position.LeftFlugel.FurnComp->Item(0);
+    EXPECT_EQ(5, edited.Count);
+    EXPECT_FLOAT_EQ(120.5f, edited.Length);
+    EXPECT_EQ(first.ParentComplect, edited.ParentComplect);
+    EXPECT_EQ(QString("120.5"), dialog.ItemListView->item(0, 4)->text());
+
+    dialog.ItemListView->selectRow(1);
+    dialog.DeleteArticleBut->click();
+    EXPECT_EQ(rows - 1, dialog.ItemListView->rowCount());
+    EXPECT_EQ(rows - 1, position.LeftFlugel.FurnComp->ItemCount());
+}
+
 TEST_F(FittingsDialogTest, UnknownArticleTypedByHandIsRefused) {
     TkvfConstruction& position = NewPosition(0, 800, 1200);
     TSetFurnDlg dialog(*context, position);
