@@ -455,5 +455,20 @@ TEST_F(FittingsDialogTest, ComputationErrorKeepsThePositionAndTheDialogOpen) {
     EXPECT_EQ(1u, prompter.Texts(MessageKind::Error).size());
 }
 
+TEST_F(FittingsDialogTest, FailedPropertyQueryIsShownAndTheChoiceGoesOn) {
+    dm.DB_Catalog.Exec("DROP TABLE \"SysProp\"");
+    TkvfConstruction& position = NewPosition(0, 800, 1200);
+    TSetFurnDlg dialog(*context, position);
+    prompter.records.clear();
+    Pick(dialog.ComplectCombo, "K-DK");
+    const std::vector<std::string> errors = prompter.Texts(MessageKind::Error);
+    ASSERT_EQ(1u, errors.size());
+    EXPECT_EQ(0u, errors[0].find("Ошибка открытия SQL-запроса:\r\n")) << errors[0];
+    EXPECT_EQ(0, dialog.DI->SubRowCount(0));
+    dialog.OkBut->click();
+    EXPECT_EQ(QDialog::Accepted, dialog.result());
+    EXPECT_EQ("K-DK", position.LeftFlugel.FurnComp->Complect);
+}
+
 } // namespace
 } // namespace kvf
