@@ -59,20 +59,15 @@ int toInt(const std::string& text) {
     }
 }
 
-// The rows of `table` that pass `filter` (none: every row) and `accept`, as key and text.
+// The rows of `table` that pass `filter` (none: every row), as key and text.
 std::vector<TLookupRow> listRows(Table& table, const std::string& filter, const char* keyField,
-                                 const char* textField,
-                                 const std::function<bool(const std::string&)>& accept = {}) {
+                                 const char* textField) {
     std::vector<TLookupRow> rows;
     std::optional<FilterScope> scope;
     if (!filter.empty())
         scope.emplace(table, filter);
     for (table.First(); !table.Eof(); table.Next())
         rows.push_back({table.AsString(keyField), table.AsString(textField)});
-    scope.reset();
-    if (accept) {
-        std::erase_if(rows, [&](const TLookupRow& row) { return !accept(row.Key); });
-    }
     return rows;
 }
 
@@ -412,9 +407,8 @@ void TSetFurnDlg::setUpLookups() {
         combo->TextOf = [table](const std::string& key) { return textOf(*table, "ID", key, "Name"); };
     }
 
-    auto frnComp = [this, &dm](std::function<std::string()> filter,
-                               std::function<bool(const std::string&)> accept = {}) {
-        return [&dm, filter, accept] { return listRows(dm.T_FrnComp, filter(), "ID", "Name", accept); };
+    auto frnComp = [&dm](std::function<std::string()> filter) {
+        return [&dm, filter] { return listRows(dm.T_FrnComp, filter(), "ID", "Name"); };
     };
     ComplectCombo->ListRows = [this, &dm] {
         BusyCursor busy(ctx_.prompter);
