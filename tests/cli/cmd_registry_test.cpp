@@ -169,5 +169,40 @@ TEST_F(CmdRegistry, TwoProgramsRegisteringAtOnceLoseNoRow) {
             EXPECT_EQ(1u, numbers.count(std::to_string(program) + "-" + std::to_string(i)));
 }
 
+TEST_F(CmdRegistry, TwoProgramsDeletingAtOnceLoseNoFile) {
+    // Each program deletes 100 orders whose files clean to the same names as
+    // the other's, so both claim the same names in the recycled folder at once.
+    std::vector<std::string> files;
+    std::string numbers[2];
+    for (int program = 0; program < 2; ++program) {
+        for (int i = 0; i < 100; ++i) {
+            const std::string no = std::to_string(program) + "-" + std::to_string(i);
+            files.push_back(inst.WriteOrder(
+                inst.Orders() + "/o" + std::to_string(i) + (program ? ".kfo" : ".kfo370"), no));
+            numbers[program] += " " + no;
+        }
+    }
+    std::vector<std::string> add = {"registry", "add"};
+    add.insert(add.end(), files.begin(), files.end());
+    ASSERT_EQ(0, run(add).status);
+    const std::string kvf = KVF_CLI_EXE;
+    const std::string command = "'" + kvf + "' registry delete --yes" + numbers[0] + " & first=$!; '" + kvf +
+                                "' registry delete --yes" + numbers[1] +
+                                " & second=$!; wait $first && wait $second";
+    ASSERT_EQ(0, std::system(command.c_str()));
+
+    EXPECT_TRUE(list().empty());
+    std::set<std::string> recycled;
+    for (const auto& entry : fs::directory_iterator(inst.home.Path("srv/Recycled")))
+        recycled.insert(entry.path().filename().string());
+    EXPECT_EQ(200u, recycled.size());
+    for (int i = 0; i < 100; ++i) {
+        EXPECT_EQ(1u, recycled.count("o" + std::to_string(i) + ".kfo"));
+        EXPECT_EQ(1u, recycled.count("o" + std::to_string(i) + "~1.kfo"));
+    }
+    for (const std::string& file : files)
+        EXPECT_FALSE(fs::exists(file));
+}
+
 } // namespace
 } // namespace kvf::cli
