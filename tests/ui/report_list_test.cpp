@@ -6,14 +6,17 @@
 #include "model/order.h"
 #include "model/order_selection.h"
 #include "ui/app_context.h"
+#include "ui/report_designer.h"
 #include "ui/report_list_dlg.h"
 #include "ui/report_preview.h"
 #include "ui_fixture.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableWidget>
 #include <gtest/gtest.h>
@@ -212,6 +215,34 @@ TEST_F(ReportListTest, PreviewShowsThePagesOneByOne) {
     const QString pdf = QString::fromStdString(inst_.Root() + "/preview.pdf");
     EXPECT_TRUE(preview.SavePdf(pdf));
     EXPECT_GT(QFile(pdf).size(), 1000);
+}
+
+TEST_F(ReportListTest, DesignerChecksPreviewsAndSavesATemplate) {
+    writeTemplate("offer.kfr", "Предложение");
+    QDir().mkpath(QString::fromStdString(paths_.OrdersDir));
+    ASSERT_TRUE(order_.SaveToFile(paths_.OrdersDir + "/z1.kfo370", prompter_));
+    TReportDesigner designer(ctx_);
+    ASSERT_EQ(1, designer.TemplateCombo->count());
+    ASSERT_EQ(1, designer.OrderCombo->count());
+    EXPECT_TRUE(designer.Editor->toPlainText().contains(QString::fromUtf8("Предложение [_ORDER_NO]")));
+    EXPECT_FALSE(designer.PageImage->pixmap().isNull());
+    EXPECT_EQ(QString::fromUtf8("Шаблон без ошибок; страниц: 1"), designer.StatusLabel->text());
+
+    designer.Editor->setPlainText(QString::fromUtf8("<report><band type=\"ReportTitle\"><text name=\"T1\">"
+                                                    "[_ORDER_NO +]</text></band></report>"));
+    EXPECT_FALSE(designer.CheckTemplate());
+    EXPECT_TRUE(designer.StatusLabel->text().contains("T1"));
+    EXPECT_FALSE(designer.SaveTemplate());
+    ASSERT_EQ(1u, prompter_.records.size());
+
+    const QString fixed =
+        QString::fromUtf8("<report><band type=\"ReportTitle\" height=\"10\"><text width=\"50\" "
+                          "height=\"6\">Новый [_ORDER_NO]</text></band></report>");
+    designer.Editor->setPlainText(fixed);
+    EXPECT_TRUE(designer.SaveTemplate());
+    QFile saved(QString::fromStdString(inst_.Reports() + "/offer.kfr"));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(fixed, QString::fromUtf8(saved.readAll()));
 }
 
 } // namespace
