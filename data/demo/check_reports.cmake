@@ -69,3 +69,41 @@ foreach(template sel_materials sel_positions)
   expect_in("${text}" "ВЫБ-001" ${template})
   expect_in("${text}" "ДЕМО-002" ${template})
 endforeach()
+
+# Failures name the template, band and view, exit with status 1 and write nothing.
+set(copy ${WORK}/server/Orders/flat.kfo370)
+file(WRITE ${WORK}/broken.kfr
+  "<report><band type=\"MasterData\" name=\"Rows\" source=\"frdOrderPosSpec\" height=\"5\">"
+  "<text name=\"Memo1\" width=\"50\" height=\"5\">[_POS_NAME + ]</text></band></report>")
+file(WRITE ${WORK}/unknown.kfr
+  "<report><band type=\"MasterData\" name=\"Rows\" source=\"frdOrderPosSpec\" height=\"5\">"
+  "<text name=\"Memo2\" width=\"50\" height=\"5\">[_POS_NOPE]</text></band></report>")
+file(WRITE ${WORK}/nosource.kfr
+  "<report><band type=\"MasterData\" name=\"Rows\" source=\"frdNowhere\" height=\"5\"/></report>")
+foreach(case broken:Memo1 unknown:Memo2 nosource:frdNowhere)
+  string(REPLACE ":" ";" parts ${case})
+  list(GET parts 0 template)
+  list(GET parts 1 named)
+  execute_process(COMMAND ${KVF} print ${copy} --template ${WORK}/${template}.kfr --pdf ${WORK}/${template}.pdf
+                  RESULT_VARIABLE status ERROR_VARIABLE errors OUTPUT_QUIET)
+  if(NOT status EQUAL 1 OR EXISTS ${WORK}/${template}.pdf)
+    message(FATAL_ERROR "${template}.kfr: status ${status}, a PDF was written or the failure was not reported")
+  endif()
+  foreach(what ${template}.kfr Rows ${named})
+    string(FIND "${errors}" "${what}" at)
+    if(at EQUAL -1)
+      message(FATAL_ERROR "${template}.kfr: the message does not name ${what}: ${errors}")
+    endif()
+  endforeach()
+endforeach()
+execute_process(COMMAND ${KVF} report eval ${copy} "_ORDER_NOPE" RESULT_VARIABLE status ERROR_VARIABLE errors
+                OUTPUT_QUIET)
+if(NOT status EQUAL 1)
+  message(FATAL_ERROR "kvf report eval of an unknown variable gave status ${status}")
+endif()
+run(${KVF} report eval ${copy} "_FCIS_ARTICLE + ' x' + _FCIS_COUNT" --pos 002 --sash 2 --item 0)
+run(${KVF} report eval ${copy} "_OMS_ID" --mat 0 --by-name)
+run(${KVF} words 1234.56 --currency 1 --catalog ${CATALOG})
+if(NOT output STREQUAL "Одна тысяча двести тридцать четыре рубля 56\n")
+  message(FATAL_ERROR "kvf words printed \"${output}\"")
+endif()

@@ -14,6 +14,7 @@
 #include "ui/last_currency_update.h"
 #include "ui/options_dlg.h"
 #include "ui/price_group_dlg.h"
+#include "ui/report_designer.h"
 
 #include <QAction>
 #include <QApplication>
@@ -169,8 +170,10 @@ void TMainForm::createMenus() {
         QPrintDialog dialog(&Printer(), this);
         dialog.exec();
     });
-    // The report designer comes with the report list; until then the entry is there but disabled.
-    addItem(fileMenu_, "ReportDesignItem", QString::fromUtf8("Дизайнер отчетов..."), {})->setEnabled(false);
+    addItem(fileMenu_, "ReportDesignItem", QString::fromUtf8("Дизайнер отчетов..."), [this] {
+        TReportDesigner designer(ctx_, this);
+        designer.exec();
+    });
     fileMenu_->addSeparator();
     addItem(
         fileMenu_, "ExitItem", QString::fromUtf8("&Выход"), [this] { close(); },

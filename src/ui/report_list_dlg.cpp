@@ -122,7 +122,7 @@ TReportListDlg::TReportListDlg(TAppContext& ctx, QWidget* parent) : QDialog(pare
 TReportListDlg::~TReportListDlg() = default;
 
 int TReportListDlg::Execute(const ReportObject& object) {
-    object_ = object;
+    SetObject(object);
     BuildList();
     return exec();
 }

@@ -5,7 +5,10 @@
 // templates marked for printing. Edits of "Печать" and "Копий" are written
 // back to the report table when the dialog closes.
 
+// moc cannot parse the standard headers this one draws in; it needs none of it.
+#ifndef Q_MOC_RUN
 #include "qt/report_printing.h"
+#endif
 
 #include <QDialog>
 
@@ -33,6 +36,8 @@ public:
 
     // Shows the list for the object modally.
     int Execute(const ReportObject& object);
+    // The object to print (the group follows from it); BuildList shows its list.
+    void SetObject(const ReportObject& object) { object_ = object; }
     // Builds the list (also on "Показать все").
     void BuildList();
 

@@ -11,6 +11,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace kvf {
@@ -94,6 +95,10 @@ void TReportPreview::ShowPage(int index) {
 
 void TReportPreview::SetZoom(double zoom) {
     zoom_ = std::clamp(zoom, 0.25, 4.0);
+    const QSignalBlocker quiet(ZoomCombo);
+    const int index = ZoomCombo->findData(zoom_);
+    if (index >= 0)
+        ZoomCombo->setCurrentIndex(index);
     render();
 }
 
