@@ -102,7 +102,8 @@ void FtpUploadFile(const FtpAccount& account, const std::string& localFile, cons
 
     const std::string name = std::filesystem::path(localFile).filename().string();
     const std::string partial = name + "~";
-    requireOneLine(account.Host, "Имя сервера FTP");
+    if (account.Host.find_first_of("/@?# \t\r\n") != std::string::npos)
+        throw KvfError("Неверное имя сервера FTP: " + account.Host);
     requireOneLine(account.Dir, "Удаленный каталог");
     requireOneLine(name, "Имя файла");
     curlInitOnce();
@@ -124,6 +125,7 @@ void FtpUploadFile(const FtpAccount& account, const std::string& localFile, cons
     ProgressState state{&progress};
     const std::string url = "ftp://" + account.Host + "/" + urlPart(partial);
     curl_easy_setopt(c, CURLOPT_URL, url.c_str());
+    curl_easy_setopt(c, CURLOPT_PROTOCOLS_STR, "ftp,ftps");
     curl_easy_setopt(c, CURLOPT_PORT, static_cast<long>(account.Port));
     curl_easy_setopt(c, CURLOPT_USERNAME, account.UserName.c_str());
     curl_easy_setopt(c, CURLOPT_PASSWORD, account.Password.c_str());

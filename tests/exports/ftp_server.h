@@ -21,7 +21,8 @@ inline constexpr const char* kFtpPassword = "Pa55-word";
 
 class FtpServer {
 public:
-    FtpServer(const std::string& root, const std::string& permissions) {
+    // readLimit > 0: uploads are read at that many bytes a second.
+    FtpServer(const std::string& root, const std::string& permissions, int readLimit = 0) {
         int out[2];
         if (pipe(out) != 0)
             return;
@@ -31,8 +32,9 @@ public:
             close(out[0]);
             close(out[1]);
             const std::string script = std::string(KVF_SOURCE_DIR) + "/tests/exports/ftp_server.py";
+            const std::string limit = std::to_string(readLimit);
             execl("/usr/bin/python3", "python3", script.c_str(), root.c_str(), permissions.c_str(), "60",
-                  static_cast<char*>(nullptr));
+                  readLimit > 0 ? limit.c_str() : static_cast<char*>(nullptr), static_cast<char*>(nullptr));
             _exit(127);
         }
         close(out[1]);

@@ -1,16 +1,17 @@
 """A throw-away FTP server for the upload tests, on 127.0.0.1 only.
 
-Usage: ftp_server.py ROOT PERMISSIONS LIFETIME_SECONDS
+Usage: ftp_server.py ROOT PERMISSIONS LIFETIME_SECONDS [READ_BYTES_PER_SECOND]
 One user "kvf" with password "Pa55-word" and the pyftpdlib permissions given
 (for example "elradfmw"; without "f" every rename is refused). The chosen
 port is printed on the first line; the server ends itself after LIFETIME.
+With a read limit the server takes uploads that slowly (a transfer to cancel).
 """
 import logging
 import signal
 import sys
 
 from pyftpdlib.authorizers import DummyAuthorizer
-from pyftpdlib.handlers import FTPHandler
+from pyftpdlib.handlers import FTPHandler, ThrottledDTPHandler
 from pyftpdlib.servers import FTPServer
 
 
@@ -23,6 +24,9 @@ def main():
     handler = FTPHandler
     handler.authorizer = authorizer
     handler.auth_failed_timeout = 0
+    if len(sys.argv) > 4:
+        ThrottledDTPHandler.read_limit = int(sys.argv[4])
+        handler.dtp_handler = ThrottledDTPHandler
     server = FTPServer(("127.0.0.1", 0), handler)
     print(server.socket.getsockname()[1], flush=True)
     server.serve_forever()

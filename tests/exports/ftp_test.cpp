@@ -85,11 +85,18 @@ TEST_F(FtpUpload, FailuresAreReportedWithTheReason) {
     };
     FtpAccount wrongPassword = Account(server.Port());
     wrongPassword.Password = "wrong-Pa55";
+    FtpAccount hostWithPath = Account(server.Port());
+    hostWithPath.Host = "127.0.0.1/in";
     const Case cases[] = {
         {"wrong password", wrongPassword, {}, "530", Case::Nothing},
         {"closed port", Account(ClosedPort()), {}, "Failed to connect", Case::Nothing},
         {"missing directory", Account(server.Port(), "nowhere"), {}, "550", Case::Nothing},
         {"refused rename", Account(noRename.Port()), {}, "550", Case::TheWholeFile},
+        {"a server name with a path",
+         hostWithPath,
+         {},
+         "Неверное имя сервера FTP: 127.0.0.1/in",
+         Case::Nothing},
         {"port out of range", Account(70000), {}, "Номер порта 70000 вне диапазона 0..65535", Case::Nothing},
         {"cancelled", Account(server.Port()), [](std::uint64_t, std::uint64_t) { return false; },
          "Передача прервана пользователем", Case::Something},

@@ -16,6 +16,7 @@
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QLineEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
@@ -189,6 +190,33 @@ TEST_F(ExportXmlDlg, AFailedUploadKeepsTheFileAndStillAsksToOpen) {
     EXPECT_EQ(
         0u, prompter_.records[0].text.find("Неудачная попытка отправки файла на сервер. Failed to connect"));
     EXPECT_EQ(MessageKind::TwoButton, prompter_.records[1].kind);
+}
+
+TEST_F(ExportXmlDlg, TheUploadShowsItsProgressAndCanBeCancelled) {
+    fs::create_directories(dir_ / "ftp" / "in");
+    FtpServer slow((dir_ / "ftp").string(), "elradfmw", 50);
+    ASSERT_NE(0, slow.Port());
+    setup_.ftpHost = "127.0.0.1";
+    setup_.ftpPort = slow.Port();
+    setup_.ftpUserName = kFtpUser;
+    setup_.ftpPassword = kFtpPassword;
+    setup_.ftpDir = "in";
+    setup_.ftpUpload = true;
+    bool progressShown = false;
+    WhenModalsShown({[&](QWidget* modal) { FillAndAccept(modal, values_, "OrderListEdit"); },
+                     [&](QWidget* modal) {
+                         auto* progress = qobject_cast<QProgressDialog*>(modal);
+                         ASSERT_NE(nullptr, progress);
+                         progressShown = true;
+                         QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
+                     }});
+    ExportOrder(ExportFormat::Xml, ctx_, order_, nullptr);
+    EXPECT_TRUE(progressShown);
+    ASSERT_EQ(2u, prompter_.records.size());
+    EXPECT_EQ("Неудачная попытка отправки файла на сервер. Передача прервана пользователем",
+              prompter_.records[0].text);
+    EXPECT_TRUE(fs::exists(ExportDir() + "/Z01230007.xml"));
+    EXPECT_FALSE(fs::exists(dir_ / "ftp" / "in" / "Z01230007.xml"));
 }
 
 } // namespace
