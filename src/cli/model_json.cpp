@@ -2,6 +2,7 @@
 
 #include "base/error.h"
 #include "base/number_format.h"
+#include "base/text.h"
 #include "model/construction.h"
 #include "model/flugel.h"
 #include "model/order.h"
@@ -119,11 +120,19 @@ std::int64_t integer(const Json& value, const char* key, std::int64_t low, std::
     return number;
 }
 
+// Text the files store in Windows-1251: a character they cannot hold is refused.
+std::string ansiText(const Json& value, const char* key) {
+    std::string text = value.get<std::string>();
+    if (const std::string refused = NonAnsiMessage(text); !refused.empty())
+        throw KvfError(std::string("JSON: значение \"") + key + "\": " + refused + ".");
+    return text;
+}
+
 void take(const Json& json, const char* key, std::string& target) {
     if (const Json* v = find(json, key)) {
         if (!v->is_string())
             badValue(key, "текстом");
-        target = v->get<std::string>();
+        target = ansiText(*v, key);
     }
 }
 void take(const Json& json, const char* key, std::int32_t& target) {
@@ -171,7 +180,7 @@ void take(const Json& json, const char* key, std::vector<std::string>& target) {
         for (const Json& line : *v) {
             if (!line.is_string())
                 badValue(key, "массивом строк");
-            list.push_back(line.get<std::string>());
+            list.push_back(ansiText(line, key));
         }
         target = std::move(list);
     }
