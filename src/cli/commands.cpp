@@ -39,6 +39,8 @@ const std::vector<Command>& Commands() {
          "B --height H [...] --png OUT",
          RunSketch},
         {"demo", "kvf demo sweep [--catalog DIR]", RunDemo},
+        {"registry", "kvf registry compare --against NEW_DIR [--config NAME] [--text] [--fail-on-change]",
+         RunRegistryCompare},
     };
     return table;
 }
