@@ -45,8 +45,7 @@ const std::vector<Command>& Commands() {
         {"demo", "kvf demo sweep [--catalog DIR]", RunDemo},
         {"registry",
          "kvf registry list | add FILE... | refresh NO | delete NO... [--yes] | archive NO... [--yes] | "
-         "clear "
-         "--yes (each [--config NAME])",
+         "clear --yes | compare --against NEW_DIR [--text] [--fail-on-change] (each [--config NAME])",
          RunRegistry},
         {"words", "kvf words AMOUNT --currency ID [--catalog DIR]", RunWords},
         {"print",
@@ -68,8 +67,9 @@ const std::vector<Command>& Commands() {
 
 int RunRegistry(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
     static const std::vector<SubCommand> table = {
-        {"list", RunRegistryList},     {"add", RunRegistryAdd},         {"refresh", RunRegistryRefresh},
-        {"delete", RunRegistryDelete}, {"archive", RunRegistryArchive}, {"clear", RunRegistryClear},
+        {"list", RunRegistryList},       {"add", RunRegistryAdd},         {"refresh", RunRegistryRefresh},
+        {"delete", RunRegistryDelete},   {"archive", RunRegistryArchive}, {"clear", RunRegistryClear},
+        {"compare", RunRegistryCompare},
     };
     return RunSubCommand(table, words, out, err);
 }

@@ -73,6 +73,8 @@ int RunOrderExplain(const std::vector<std::string>& words, std::ostream& out, st
 int RunOrderCompare(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 // The `catalog check` sub-command (cmd_catalog_check.cpp).
 int RunCatalogCheck(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
+// `kvf registry compare` (cmd_registry_compare.cpp); `words` begin with "compare".
+int RunRegistryCompare(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 // The `catalog diff` sub-command (cmd_catalog_diff.cpp).
 int RunCatalogDiff(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 
