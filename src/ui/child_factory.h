@@ -1,5 +1,6 @@
 #pragma once
-// TKorvenaChildFactory: makes the program's child windows for the main window.
+// TKorvenaChildFactory: the program's creator of child windows; each window
+// gets the main window's application context.
 
 #include "ui/child_window.h"
 

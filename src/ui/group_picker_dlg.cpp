@@ -22,6 +22,14 @@ constexpr int kCodeRole = Qt::UserRole;
 
 } // namespace
 
+QString DisplayName(const std::string& field) {
+    if (SameAsciiName(field, "ID"))
+        return QString::fromUtf8("Код");
+    if (SameAsciiName(field, "Name"))
+        return QString::fromUtf8("Наименование");
+    return QString::fromStdString(field);
+}
+
 TGroupPickerDlg::TGroupPickerDlg(Prompter& prompter, std::vector<TGroupNode> roots, QWidget* parent)
     : QDialog(parent), prompter_(prompter) {
     auto* layout = new QVBoxLayout(this);
@@ -119,7 +127,7 @@ bool TGroupPickerDlg::Execute(Table& data, const std::string& keyField, const st
     std::vector<TGridColumn> gridColumns;
     for (const std::string& field : columns) {
         const FieldDef& def = data.Field(field);
-        gridColumns.push_back({field, QString::fromStdString(def.Name), std::clamp(def.Size, 4, 40)});
+        gridColumns.push_back({field, DisplayName(def.Name), std::clamp(def.Size, 4, 40)});
     }
     model_ = new TTableModel(data, gridColumns, prompter_, this);
     model_->SetReadOnly(true);
@@ -135,6 +143,9 @@ bool TGroupPickerDlg::Execute(Table& data, const std::string& keyField, const st
         if (code != 0 && code == selectCode)
             tree_->setCurrentItem(*it);
     }
+    // The grid, not the tree, takes the focus: a tree focused without a node selects
+    // its first one, which would drop the table's own filter.
+    grid_->setFocus();
     prepare();
     return exec() == QDialog::Accepted;
 }

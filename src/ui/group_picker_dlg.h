@@ -30,6 +30,9 @@ struct TGroupNode {
     std::vector<TGroupNode> Children;
 };
 
+// The column title of a field: "Код" for ID, "Наименование" for Name, else the field's name.
+QString DisplayName(const std::string& field);
+
 class TGroupPickerDlg : public QDialog {
     Q_OBJECT
 public:

@@ -115,7 +115,8 @@ void TLookupCombo::finishCloseUp() {
     const int index = currentIndex();
     const std::string chosen = index >= 0 ? itemData(index).toString().toStdString() : value_;
     const bool changed = chosen != value_;
-    value_ = chosen;
+    // A value the list did not offer keeps its text.
+    SetValue(chosen);
     emit CloseUp(changed);
 }
 

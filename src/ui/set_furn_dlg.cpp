@@ -59,21 +59,15 @@ int toInt(const std::string& text) {
     }
 }
 
-// The rows of `table` that pass `filter` (none: every row) and `accept`, as key and text.
+// The rows of `table` that pass `filter` (none: every row), as key and text.
 std::vector<TLookupRow> listRows(Table& table, const std::string& filter, const char* keyField,
-                                 const char* textField,
-                                 const std::function<bool(const std::string&)>& accept = {}) {
+                                 const char* textField) {
     std::vector<TLookupRow> rows;
     std::optional<FilterScope> scope;
     if (!filter.empty())
         scope.emplace(table, filter);
-    std::vector<std::string> keys;
     for (table.First(); !table.Eof(); table.Next())
         rows.push_back({table.AsString(keyField), table.AsString(textField)});
-    scope.reset();
-    if (accept) {
-        std::erase_if(rows, [&](const TLookupRow& row) { return !accept(row.Key); });
-    }
     return rows;
 }
 
@@ -132,6 +126,10 @@ struct TSetFurnDlg::State {
 };
 
 bool ExecuteSetFurnDlg(TAppContext& ctx, TkvfConstruction& position, QWidget* parent) {
+    if (ctx.Dm == nullptr) {
+        ctx.prompter.Error("Каталог фурнитуры не открыт!");
+        return false;
+    }
     // The specification page stores the choice before OK; Cancel puts the position back.
     TSpecStream before;
     position.Backup(before);
@@ -353,6 +351,7 @@ void TSetFurnDlg::buildPage3(QWidget* page) {
     ItemListView->setSelectionMode(QAbstractItemView::SingleSelection);
     ItemListView->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ItemListView->verticalHeader()->hide();
+    ItemListView->verticalHeader()->setDefaultSectionSize(ItemListView->fontMetrics().height() + 6);
     layout->addWidget(ItemListView, 1);
     auto* row = new QHBoxLayout;
     AddArticleBut = new QPushButton(u("Добавить"), page);
@@ -408,9 +407,8 @@ void TSetFurnDlg::setUpLookups() {
         combo->TextOf = [table](const std::string& key) { return textOf(*table, "ID", key, "Name"); };
     }
 
-    auto frnComp = [this, &dm](std::function<std::string()> filter,
-                               std::function<bool(const std::string&)> accept = {}) {
-        return [&dm, filter, accept] { return listRows(dm.T_FrnComp, filter(), "ID", "Name", accept); };
+    auto frnComp = [&dm](std::function<std::string()> filter) {
+        return [&dm, filter] { return listRows(dm.T_FrnComp, filter(), "ID", "Name"); };
     };
     ComplectCombo->ListRows = [this, &dm] {
         BusyCursor busy(ctx_.prompter);
@@ -449,7 +447,7 @@ void TSetFurnDlg::setUpLookups() {
             return name;
         };
         if (i == 0) {
-            connect(combo, &TLookupCombo::CloseUp, this, &TSetFurnDlg::complectClosedUp);
+            connect(combo, &TLookupCombo::CloseUp, this, [this] { complectClosedUp(); });
         } else {
             connect(combo, &TLookupCombo::CloseUp, this, [this, i](bool changed) {
                 if (changed)
@@ -512,7 +510,7 @@ void TSetFurnDlg::componentCleared(int index) {
     }
 }
 
-void TSetFurnDlg::complectClosedUp(bool changed) {
+void TSetFurnDlg::complectClosedUp() {
     DI->Build(propertyKeys());
     recomputePreview();
 }
@@ -605,7 +603,14 @@ void TSetFurnDlg::open() {
     showSashInfo();
 
     UserDefineHeightCheck->setEnabled(ctx_.Setup.UserDefineHeight);
-    updateUserHeight();
+    // A height the user defined before is shown again, so OK does not drop it unseen.
+    const TkvfFurnChoice& shown = slots_[currentSash_ - 1];
+    if (shown.UserHandleHeightSet && UserDefineHeightCheck->isEnabled()) {
+        showUserHeight(true, shown.UserHandleHeight);
+        recomputePreview();
+    } else {
+        updateUserHeight();
+    }
     Pages->setCurrentIndex(0);
 }
 
@@ -629,12 +634,7 @@ void TSetFurnDlg::switchSash(int sash) {
     currentSash_ = sash;
     const TkvfFurnChoice& slot = slots_[sash - 1];
     loadSlotIntoControls(slot);
-    {
-        const QSignalBlocker block(UserDefineHeightCheck);
-        UserDefineHeightCheck->setChecked(slot.UserHandleHeightSet && UserDefineHeightCheck->isEnabled());
-    }
-    UserDefineHeightEdit->setEnabled(UserDefineHeightCheck->isChecked());
-    UserDefineHeightEdit->setValue(UserDefineHeightCheck->isChecked() ? slot.UserHandleHeight : 0);
+    showUserHeight(slot.UserHandleHeightSet, slot.UserHandleHeight);
     DornCombo->SetValue(std::to_string(slot.Dorn));
     DI->Build(propertyKeys());
     DI->Apply(slot.Properties);
@@ -642,21 +642,26 @@ void TSetFurnDlg::switchSash(int sash) {
     clicked->setChecked(true);
     showSashInfo();
     recomputePreview();
+    emit CurrentSashChanged(sash);
 }
 
-void TSetFurnDlg::updateUserHeight() {
-    if (!UserDefineHeightCheck->isEnabled() && UserDefineHeightCheck->isChecked()) {
+void TSetFurnDlg::showUserHeight(bool on, int value) {
+    {
         const QSignalBlocker block(UserDefineHeightCheck);
-        UserDefineHeightCheck->setChecked(false);
+        UserDefineHeightCheck->setChecked(on && UserDefineHeightCheck->isEnabled());
     }
-    const bool on = UserDefineHeightCheck->isChecked();
+    on = UserDefineHeightCheck->isChecked();
     UserDefineHeightEdit->setEnabled(on);
     QPalette p = UserDefineHeightEdit->palette();
     p.setColor(QPalette::Base, palette().color(on ? QPalette::Base : QPalette::Button));
     UserDefineHeightEdit->setPalette(p);
+    UserDefineHeightEdit->setValue(on ? value : 0);
+}
+
+void TSetFurnDlg::updateUserHeight() {
     std::int32_t width = 0, height = 0;
     CurrentFlugel().GetSize(width, height);
-    UserDefineHeightEdit->setValue(on ? height / 2 : 0);
+    showUserHeight(UserDefineHeightCheck->isChecked(), height / 2);
     recomputePreview();
 }
 
@@ -674,6 +679,7 @@ void TSetFurnDlg::recomputePreview() {
         }
     }
     PaintBox->update();
+    emit PreviewChanged();
 }
 
 void TSetFurnDlg::fillComplectList() {
@@ -816,7 +822,6 @@ void TSetFurnDlg::pageChanged(int index) {
         FillItemList();
         ItemListView->show();
     }
-    shownPage_ = index;
 }
 
 bool TSetFurnDlg::knownArticle(const std::string& article) {

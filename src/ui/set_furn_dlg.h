@@ -58,8 +58,6 @@ public:
     const TkvfConstruction& Preview() const;
     TkvfConstruction& Position() const { return position_; }
     CatalogLookups& Lookups() const;
-    int SystemGroup() const { return systemGroup_; }
-    int SystemFamily() const { return systemFamily_; }
 
     // Stores the choice into the position (the specification page and OK use it);
     // false after a message when it cannot be done.
@@ -115,6 +113,12 @@ public:
 
     void done(int result) override;
 
+signals:
+    // Another sash is shown.
+    void CurrentSashChanged(int sash);
+    // The preview copy holds the controls' current choice.
+    void PreviewChanged();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -133,8 +137,10 @@ private:
     void systemChanged();
     void componentChosen(int index);
     void componentCleared(int index);
-    void complectClosedUp(bool changed);
+    void complectClosedUp();
     void switchSash(int sash);
+    // The check (when enabled) and the edit with its colour and value.
+    void showUserHeight(bool on, int value);
     void updateUserHeight();
     void recomputePreview();
     void showSashInfo();
@@ -161,7 +167,6 @@ private:
     int systemGroup_ = 0;
     int systemFamily_ = 0;
     int currentSash_ = 1;
-    int shownPage_ = 0;
 };
 
 } // namespace kvf

@@ -12,6 +12,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -72,6 +73,11 @@ TEST_F(FittingsDialogTest, SingleSashChoiceComputesWhatRecalcComputes) {
     Pick(dialog.ComplectCombo, "K-DK");
     Pick(dialog.HandleCombo, "H-STD");
     Pick(dialog.HingeCombo, "B-STD");
+    // Choosing only touches the preview copy: the choice without items.
+    ASSERT_TRUE(dialog.Preview().LeftFlugel.FurnComp);
+    EXPECT_EQ("H-STD", dialog.Preview().LeftFlugel.FurnComp->HandlePart);
+    EXPECT_EQ(0, dialog.Preview().LeftFlugel.FurnComp->ItemCount());
+    EXPECT_FALSE(position.LeftFlugel.FurnComp);
     dialog.Pages->setCurrentIndex(2);
     ASSERT_EQ(2, dialog.Pages->currentIndex());
     const std::vector<std::string> shown = ItemRows(dialog);
@@ -140,12 +146,15 @@ TEST_F(FittingsDialogTest, CancelLeavesThePositionUntouched) {
         auto* dialog = qobject_cast<TSetFurnDlg*>(modal);
         ASSERT_NE(nullptr, dialog);
         Pick(dialog->ComplectCombo, "K-DK");
+        dialog->WidthEdit->setValue(82.5);
         dialog->Pages->setCurrentIndex(2); // computes the specification into the position
         EXPECT_GT(dialog->ItemListView->rowCount(), 0);
         dialog->CancelBut->click();
     });
     EXPECT_FALSE(ExecuteSetFurnDlg(*context, position, nullptr));
     EXPECT_EQ(before, Image(position));
+    EXPECT_EQ(82.5, setup.DefProfWidth) << "the profile shown is remembered however the dialog closes";
+    EXPECT_FALSE(dm.T_FrnComp.Filtered());
 }
 
 TEST_F(FittingsDialogTest, ComplectListOffersTheSubGroupsOfTheSashShown) {
@@ -255,6 +264,11 @@ TEST_F(FittingsDialogTest, SwitchingSashesAndBackRestoresEveryChoice) {
     EXPECT_EQ(225, position.LeftFlugel.Dorn);
     EXPECT_EQ("K-ST-S2", position.RightFlugel.FurnComp->Complect);
     EXPECT_EQ(215, position.RightFlugel.Dorn);
+
+    TSetFurnDlg again(*context, position);
+    EXPECT_TRUE(again.UserDefineHeightCheck->isChecked());
+    EXPECT_EQ(650, again.UserDefineHeightEdit->value());
+    EXPECT_EQ(QString::fromUtf8("RC2"), again.DI->ValueBox(0, 1)->currentText());
 }
 
 TEST_F(FittingsDialogTest, ChoosingTheComplectAgainResetsItsProperties) {
@@ -268,6 +282,29 @@ TEST_F(FittingsDialogTest, ChoosingTheComplectAgainResetsItsProperties) {
     Pick(dialog.ComplectCombo, "K-D"); // property key 10 as well
     EXPECT_EQ(3, dialog.DI->SubRowCount(0));
     EXPECT_EQ(0, dialog.DI->SubRowCount(1));
+}
+
+TEST_F(FittingsDialogTest, DeleteKeyClearsAPartAndItsProperties) {
+    TkvfConstruction& position = NewPosition(0, 900, 2100);
+    position.ObjectType = 1;
+    TSetFurnDlg dialog(*context, position);
+    Pick(dialog.ComplectCombo, "K-BT");
+    Pick(dialog.HandleCombo, "H-BAL");
+    Pick(dialog.LockCombo, "L-MULTI");
+    ASSERT_EQ(1, dialog.DI->SubRowCount(3)) << "the lock's day-mode property";
+    EXPECT_EQ(QString::fromUtf8("Нет"), dialog.DI->ValueBox(3, 0)->currentText()) << "its default";
+    EXPECT_EQ("L-MULTI", dialog.Preview().LeftFlugel.FurnComp->Lock);
+
+    QTest::keyClick(dialog.LockCombo, Qt::Key_Delete);
+    EXPECT_EQ("", dialog.LockCombo->Value());
+    EXPECT_TRUE(dialog.LockCombo->currentText().isEmpty());
+    EXPECT_EQ(0, dialog.DI->SubRowCount(3));
+    EXPECT_EQ("", dialog.Preview().LeftFlugel.FurnComp->Lock) << "the preview follows";
+
+    Pick(dialog.LockCombo, "L-MULTI");
+    QTest::keyClick(dialog.HandleCombo, Qt::Key_Delete);
+    EXPECT_EQ("", dialog.LockCombo->Value()) << "clearing the handle clears the lock";
+    EXPECT_EQ(0, dialog.DI->SubRowCount(3));
 }
 
 TEST_F(FittingsDialogTest, ArticleAddedByHandSurvivesOk) {
@@ -305,6 +342,40 @@ TEST_F(FittingsDialogTest, ArticleAddedByHandSurvivesOk) {
     ASSERT_GE(added, 0);
     EXPECT_EQ(3, comp.Item(added).Count);
     EXPECT_GT(position.Cost, Money());
+}
+
+TEST_F(FittingsDialogTest, ArticleChangedAndDeletedByHand) {
+    TkvfConstruction& position = NewPosition(0, 800, 1200);
+    TSetFurnDlg dialog(*context, position);
+    Pick(dialog.ComplectCombo, "K-DK");
+    dialog.Pages->setCurrentIndex(2);
+    const int rows = dialog.ItemListView->rowCount();
+    ASSERT_GT(rows, 1);
+    const TkvfFurnItem first = position.LeftFlugel.FurnComp->Item(0);
+
+    dialog.ItemListView->selectRow(0);
+    test::WhenModalShown([&first](QWidget* modal) {
+        auto* entry = qobject_cast<TChangeFurnDlg*>(modal);
+        ASSERT_NE(nullptr, entry);
+        EXPECT_EQ(QString::fromStdString(first.ID), entry->ArticleEdit->text());
+        EXPECT_EQ(first.Count, entry->NumEdit->value());
+        EXPECT_EQ(first.SideNo, entry->SideNoEdit->value());
+        entry->NumEdit->setValue(5);
+        entry->LenEdit->setValue(120.5);
+        entry->accept();
+    });
+    dialog.EditArticleBut->click();
+    EXPECT_TRUE(dialog.NoRecalcCheck->isChecked());
+    const TkvfFurnItem& edited = position.LeftFlugel.FurnComp->Item(0);
+    EXPECT_EQ(5, edited.Count);
+    EXPECT_FLOAT_EQ(120.5f, edited.Length);
+    EXPECT_EQ(first.ParentComplect, edited.ParentComplect);
+    EXPECT_EQ(QString("120.5"), dialog.ItemListView->item(0, 4)->text());
+
+    dialog.ItemListView->selectRow(1);
+    dialog.DeleteArticleBut->click();
+    EXPECT_EQ(rows - 1, dialog.ItemListView->rowCount());
+    EXPECT_EQ(rows - 1, position.LeftFlugel.FurnComp->ItemCount());
 }
 
 TEST_F(FittingsDialogTest, UnknownArticleTypedByHandIsRefused) {
@@ -382,6 +453,21 @@ TEST_F(FittingsDialogTest, ComputationErrorKeepsThePositionAndTheDialogOpen) {
     dialog.Pages->setCurrentIndex(2);
     EXPECT_EQ(0, dialog.Pages->currentIndex()) << "the specification page needs a computed choice";
     EXPECT_EQ(1u, prompter.Texts(MessageKind::Error).size());
+}
+
+TEST_F(FittingsDialogTest, FailedPropertyQueryIsShownAndTheChoiceGoesOn) {
+    dm.DB_Catalog.Exec("DROP TABLE \"SysProp\"");
+    TkvfConstruction& position = NewPosition(0, 800, 1200);
+    TSetFurnDlg dialog(*context, position);
+    prompter.records.clear();
+    Pick(dialog.ComplectCombo, "K-DK");
+    const std::vector<std::string> errors = prompter.Texts(MessageKind::Error);
+    ASSERT_EQ(1u, errors.size());
+    EXPECT_EQ(0u, errors[0].find("Ошибка открытия SQL-запроса:\r\n")) << errors[0];
+    EXPECT_EQ(0, dialog.DI->SubRowCount(0));
+    dialog.OkBut->click();
+    EXPECT_EQ(QDialog::Accepted, dialog.result());
+    EXPECT_EQ("K-DK", position.LeftFlugel.FurnComp->Complect);
 }
 
 } // namespace
