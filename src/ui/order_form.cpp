@@ -9,9 +9,11 @@
 #include "model/order.h"
 #include "qt/qt_canvas.h"
 #include "ui/app_context.h"
+#include "ui/export_dialogs.h"
 #include "ui/main_form.h"
 #include "ui/position_clipboard.h"
 #include "ui/position_list.h"
+#include "ui/report_list_dlg.h"
 
 #include <QAction>
 #include <QApplication>
@@ -199,15 +201,12 @@ void TOrderForm::createMenus() {
     serviceMenu_->setObjectName("ServiceMenu");
     QMenu* exportMenu = serviceMenu_->addMenu(QString::fromUtf8("Экспорт в специальном формате"));
     exportMenu->setObjectName("SpecExportMenu");
-    // The supplier exports are not part of this program yet: their entries show, disabled.
-    for (auto [name, caption] :
-         {std::pair{"ExportTBMItem", "Формат \"ТБМ Навигатор\""},
-          std::pair{"ExportVorneItem", "Формат \"ВорнеБела\""}, std::pair{"ExportXMLItem", "Формат XML"}}) {
-        QAction* item = exportMenu->addAction(QString::fromUtf8(caption));
-        item->setObjectName(name);
-        item->setEnabled(false);
-        items_[name] = item;
-    }
+    addItem(exportMenu, "ExportTBMItem", QString::fromUtf8("Формат \"ТБМ Навигатор\""),
+            [this] { exportOrder(ExportFormat::Tbm, "Экспортировать данные в формат \"ТБМ Навигатор\"?"); });
+    addItem(exportMenu, "ExportVorneItem", QString::fromUtf8("Формат \"ВорнеБела\""),
+            [this] { exportOrder(ExportFormat::Vorne, "Экспортировать данные в формат \"Ворне Бела\"?"); });
+    addItem(exportMenu, "ExportXMLItem", QString::fromUtf8("Формат XML"),
+            [this] { exportOrder(ExportFormat::Xml, "Экспортировать данные в формат \"XML\"?"); });
 }
 
 QAction* TOrderForm::Item(const QString& name) const {
@@ -246,6 +245,7 @@ void TOrderForm::PublishPricingContext() {
 
 void TOrderForm::UpdateMainMenu(TMainForm& main) {
     PublishPricingContext();
+    main.Item("PrintBut")->setEnabled(order_->HasIncluded());
     main.Item("SaveItem")->setEnabled(unsaved_);
     main.Item("SaveAllItem")->setEnabled(unsaved_);
     main.Item("SaveAsItem")->setEnabled(true);
@@ -269,6 +269,9 @@ void TOrderForm::updateMenus() {
     Item("NewPosItem")->setEnabled(true);
     Item("MergeItem")->setEnabled(true);
     Item("RecalcItem")->setEnabled(printable);
+    for (const char* name : {"ExportTBMItem", "ExportVorneItem", "ExportXMLItem"}) {
+        Item(name)->setEnabled(printable);
+    }
     if (main_.ActiveChild() == this) {
         UpdateMainMenu(main_);
     }
@@ -437,6 +440,23 @@ void TOrderForm::closeEvent(QCloseEvent* event) {
         }
     }
     event->accept();
+}
+
+void TOrderForm::PrintCommand() {
+    if (order_->HasIncluded()) {
+        ExecuteReportList(ctx_, *order_, this);
+    }
+}
+
+void TOrderForm::exportOrder(ExportFormat format, const char* question) {
+    if (!order_->HasIncluded() || !ctx_.prompter.Confirm(question)) {
+        return;
+    }
+    if (ctx_.Setup.AlertIfNotFull && order_->IncludedCount() < order_->Count() &&
+        !ctx_.prompter.Confirm("Заказ включен в расчет не полностью!\r\nПродолжать работу с выборкой?")) {
+        return;
+    }
+    ExportOrder(format, ctx_, *order_, this);
 }
 
 void TOrderForm::SelectAll() {

@@ -23,6 +23,7 @@ class QStatusBar;
 
 namespace kvf {
 
+enum class ExportFormat;
 class CatalogLookups;
 class TMainForm;
 class TPositionList;
@@ -74,6 +75,8 @@ public:
     std::string DefaultFileName() const override;
     bool SaveToFile(const std::string& fileName) override;
     void OrderPropertiesRequest() override;
+    // Runs the report list on the order when it has included positions.
+    void PrintCommand() override;
     void PropertiesCommand() override { PostOrderPropertiesRequest(); }
     void AddCommand() override { NewPosition(); }
     void EditCommand() override { EditPosition(); }
@@ -134,6 +137,7 @@ private:
     void afterSave();
     void writeLastOrderNo();
     bool registryAvailable() const;
+    void exportOrder(ExportFormat format, const char* question);
     std::unique_ptr<CatalogLookups> lookups() const;
     bool runFittingsDialog(TkvfConstruction& position);
 

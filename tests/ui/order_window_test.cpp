@@ -25,6 +25,7 @@
 #include <QMimeData>
 #include <QPointer>
 
+#include <deque>
 #include <filesystem>
 #include <fstream>
 
@@ -571,6 +572,81 @@ TEST_F(OrderWindowTest, CheckBoxesIncludeAndExcludePositions) {
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, checkHeader);
     EXPECT_EQ(3, form->Order().IncludedCount());
     EXPECT_TRUE(form->Item("RecalcItem")->isEnabled());
+}
+
+TEST_F(OrderWindowTest, PrintAndExportsNeedAnIncludedPosition) {
+    TOrderForm* form = newWindow();
+    EXPECT_FALSE(main->Item("PrintBut")->isEnabled());
+    EXPECT_FALSE(form->Item("ExportXMLItem")->isEnabled());
+    addPosition(form->Order(), "1", "a");
+    addPosition(form->Order(), "2", "b");
+    form->RefreshAll();
+    EXPECT_TRUE(main->Item("PrintBut")->isEnabled());
+    EXPECT_TRUE(form->Item("ExportTBMItem")->isEnabled());
+    form->ListView()->topLevelItem(0)->setCheckState(TPositionList::CheckColumn, Qt::Unchecked);
+    form->ListView()->topLevelItem(1)->setCheckState(TPositionList::CheckColumn, Qt::Unchecked);
+    EXPECT_FALSE(main->Item("PrintBut")->isEnabled());
+    EXPECT_FALSE(form->Item("ExportVorneItem")->isEnabled());
+    EXPECT_FALSE(form->Item("RecalcItem")->isEnabled());
+}
+
+TEST_F(OrderWindowTest, ExportsAskFirst) {
+    struct Case {
+        const char* name;
+        const char* item;
+        bool alertIfNotFull;
+        std::deque<bool> answers;
+        std::vector<std::string> questions;
+        bool exported;
+    };
+    const char* partly = "Заказ включен в расчет не полностью!\r\nПродолжать работу с выборкой?";
+    const Case cases[] = {
+        {"declined",
+         "ExportTBMItem",
+         false,
+         {false},
+         {"Экспортировать данные в формат \"ТБМ Навигатор\"?"},
+         false},
+        {"accepted",
+         "ExportVorneItem",
+         false,
+         {true},
+         {"Экспортировать данные в формат \"Ворне Бела\"?"},
+         true},
+        {"partly included, declined",
+         "ExportXMLItem",
+         true,
+         {true, false},
+         {"Экспортировать данные в формат \"XML\"?", partly},
+         false},
+        {"partly included, accepted",
+         "ExportXMLItem",
+         true,
+         {true, true},
+         {"Экспортировать данные в формат \"XML\"?", partly},
+         true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        prompter.records.clear();
+        setup.AlertIfNotFull = c.alertIfNotFull;
+        TOrderForm* form = newWindow();
+        addPosition(form->Order(), "1", "a");
+        addPosition(form->Order(), "2", "b");
+        form->Order().Position(1).Included = false;
+        form->RefreshAll();
+        prompter.confirmAnswers = c.answers;
+        bool dialogShown = false;
+        if (c.exported) {
+            WhenModalShown([&](QWidget* dialog) {
+                dialogShown = true;
+                static_cast<QDialog*>(dialog)->reject();
+            });
+        }
+        form->Item(c.item)->trigger();
+        EXPECT_EQ(c.questions, messages(MessageKind::Confirmation));
+        EXPECT_EQ(c.exported, dialogShown);
+    }
 }
 
 TEST_F(OrderWindowTest, ClosingAModifiedWindow) {
