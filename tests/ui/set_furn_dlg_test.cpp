@@ -287,6 +287,9 @@ TEST_F(FittingsDialogTest, SwitchingSashesAndBackRestoresEveryChoice) {
     EXPECT_TRUE(again.UserDefineHeightCheck->isChecked());
     EXPECT_EQ(650, again.UserDefineHeightEdit->value());
     EXPECT_EQ(QString::fromUtf8("RC2"), again.DI->ValueBox(0, 1)->currentText());
+    EXPECT_FALSE(prompter.nestedBusy);
+    EXPECT_FALSE(prompter.unmatchedRestore);
+    EXPECT_FALSE(prompter.busy);
 }
 
 TEST_F(FittingsDialogTest, ChoosingTheComplectAgainResetsItsProperties) {
@@ -467,6 +470,7 @@ TEST_F(FittingsDialogTest, ComputationErrorKeepsThePositionAndTheDialogOpen) {
     EXPECT_EQ(std::vector<std::string>{"Элемент фурнитуры [GETR] не найден в документации!"},
               prompter.Texts(MessageKind::Error));
     EXPECT_EQ(before, Image(position));
+    EXPECT_FALSE(prompter.busy) << "the busy cursor is back after the error";
     prompter.records.clear();
     dialog.Pages->setCurrentIndex(2);
     EXPECT_EQ(0, dialog.Pages->currentIndex()) << "the specification page needs a computed choice";
