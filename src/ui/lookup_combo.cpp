@@ -73,13 +73,6 @@ void TLookupCombo::showOnly(const std::string& key) {
     setCurrentIndex(0);
 }
 
-std::vector<std::string> TLookupCombo::OfferedKeys() const {
-    std::vector<std::string> keys;
-    for (int i = 0; i < count(); ++i)
-        keys.push_back(itemData(i).toString().toStdString());
-    return keys;
-}
-
 void TLookupCombo::showPopup() {
     if (ListRows) {
         std::vector<TLookupRow> rows;
@@ -89,8 +82,16 @@ void TLookupCombo::showPopup() {
             // A list that cannot be read offers nothing; the value stays.
         }
         clear();
-        for (const TLookupRow& row : rows)
+        offered_.clear();
+        for (const TLookupRow& row : rows) {
             addItem(qs(row.Text), qs(row.Key));
+            offered_.push_back(row.Key);
+        }
+        if (rows.empty()) {
+            // Nothing to drop down: the combo keeps showing its value.
+            SetValue(value_);
+            return;
+        }
         setCurrentIndex(value_.empty() ? -1 : findData(qs(value_)));
     }
     dropped_ = true;

@@ -45,7 +45,7 @@ public:
     void SetValue(const std::string& key);
     void Clear() { SetValue(std::string()); }
     // The keys offered by the last drop-down.
-    std::vector<std::string> OfferedKeys() const;
+    const std::vector<std::string>& OfferedKeys() const { return offered_; }
 
     void showPopup() override;
     void hidePopup() override;
@@ -66,6 +66,7 @@ private:
     void finishCloseUp();
 
     std::string value_;
+    std::vector<std::string> offered_;
     bool dropped_ = false;
     bool closing_ = false;
 };

@@ -185,6 +185,24 @@ TEST_F(FittingsDialogTest, ComplectListOffersTheSubGroupsOfTheSashShown) {
     EXPECT_TRUE(prompter.records.empty());
 }
 
+TEST_F(FittingsDialogTest, ChoosingASystemNarrowsTheListsToItsFamily) {
+    TkvfConstruction& position = NewPosition(2, 1400, 1400, 700, 700);
+    TSetFurnDlg dialog(*context, position);
+    EXPECT_EQ((std::vector<std::string>{"1205", "1310"}), Offered(dialog.FurnSysCombo)) << "systems in use";
+    EXPECT_EQ((std::vector<std::string>{"K13", "K9", "KW"}), Offered(dialog.ProfSysCombo));
+    Pick(dialog.ComplectCombo, "K-DK-S1");
+    const QString complectText = dialog.ComplectCombo->currentText();
+
+    Pick(dialog.FurnSysCombo, "1310");
+    EXPECT_EQ("", dialog.ProfSysCombo->Value()) << "a new system clears the strike-plate system";
+    EXPECT_EQ((std::vector<std::string>{"O13", "OAL"}), Offered(dialog.ProfSysCombo));
+    EXPECT_EQ((std::vector<std::string>{"BR", "SI", "WH"}), Offered(dialog.ColorCombo));
+    EXPECT_EQ(std::vector<std::string>{}, Offered(dialog.ComplectCombo))
+        << "the family has no pair complects";
+    EXPECT_EQ("K-DK-S1", dialog.ComplectCombo->Value());
+    EXPECT_EQ(complectText, dialog.ComplectCombo->currentText());
+}
+
 TEST_F(FittingsDialogTest, DoorHandleGroupRestrictsTheLocks) {
     struct Case {
         const char* name;
@@ -269,6 +287,9 @@ TEST_F(FittingsDialogTest, SwitchingSashesAndBackRestoresEveryChoice) {
     EXPECT_TRUE(again.UserDefineHeightCheck->isChecked());
     EXPECT_EQ(650, again.UserDefineHeightEdit->value());
     EXPECT_EQ(QString::fromUtf8("RC2"), again.DI->ValueBox(0, 1)->currentText());
+    EXPECT_FALSE(prompter.nestedBusy);
+    EXPECT_FALSE(prompter.unmatchedRestore);
+    EXPECT_FALSE(prompter.busy);
 }
 
 TEST_F(FittingsDialogTest, ChoosingTheComplectAgainResetsItsProperties) {
@@ -449,6 +470,7 @@ TEST_F(FittingsDialogTest, ComputationErrorKeepsThePositionAndTheDialogOpen) {
     EXPECT_EQ(std::vector<std::string>{"Элемент фурнитуры [GETR] не найден в документации!"},
               prompter.Texts(MessageKind::Error));
     EXPECT_EQ(before, Image(position));
+    EXPECT_FALSE(prompter.busy) << "the busy cursor is back after the error";
     prompter.records.clear();
     dialog.Pages->setCurrentIndex(2);
     EXPECT_EQ(0, dialog.Pages->currentIndex()) << "the specification page needs a computed choice";
