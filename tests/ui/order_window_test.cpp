@@ -315,6 +315,18 @@ TEST_F(OrderWindowTest, TheActiveWindowPublishesItsPricingContext) {
     }
 }
 
+TEST_F(OrderWindowTest, ResizingStoresTheWindowState) {
+    TOrderForm* form = newWindow();
+    auto* window = static_cast<QMdiSubWindow*>(form->parentWidget());
+    window->showMaximized();
+    settle();
+    EXPECT_EQ(2, setup.TechnologOrderWinState);
+    window->showNormal();
+    window->resize(500, 400);
+    settle();
+    EXPECT_EQ(0, setup.TechnologOrderWinState);
+}
+
 TEST_F(OrderWindowTest, RegisteringAsksFirst) {
     TOrderForm* form = newWindow("Р-1");
     form->Order().Customer = "Орлов";
