@@ -53,34 +53,6 @@ int toInt(const std::string& text) {
     }
 }
 
-// The rows of `table` that pass `filter` (none: every row), as key and text.
-std::vector<TLookupRow> listRows(Table& table, const std::string& filter, const char* keyField,
-                                 const char* textField) {
-    std::vector<TLookupRow> rows;
-    std::optional<FilterScope> scope;
-    if (!filter.empty())
-        scope.emplace(table, filter);
-    for (table.First(); !table.Eof(); table.Next())
-        rows.push_back({table.AsString(keyField), table.AsString(textField)});
-    return rows;
-}
-
-// The text of the row whose key field holds `key`; empty when there is none.
-std::string textOf(Table& table, const char* keyField, const std::string& key, const char* textField) {
-    if (key.empty())
-        return {};
-    const FieldDef& field = table.Field(keyField);
-    Value value = key;
-    if (!IsTextKind(field.Kind)) {
-        try {
-            value = static_cast<int64_t>(std::stoll(key));
-        } catch (const std::exception&) {
-            return {};
-        }
-    }
-    return table.Locate(keyField, {value}) ? table.AsString(textField) : std::string();
-}
-
 // The sketch of the dialog's private copy of the position.
 class TPreviewBox : public QWidget {
 public:
@@ -306,31 +278,33 @@ void TSetFurnDlg::buildPage1(QWidget* page) {
 
 void TSetFurnDlg::setUpLookups() {
     TDM& dm = *ctx_.Dm;
-    FurnSysCombo->ListRows = [&dm] { return listRows(dm.T_SysList, SysListFilter(), "ID", "Name"); };
-    FurnSysCombo->TextOf = [&dm](const std::string& key) { return textOf(dm.T_SysList, "ID", key, "Name"); };
+    FurnSysCombo->ListRows = [&dm] { return LookupRows(dm.T_SysList, SysListFilter(), "ID", "Name"); };
+    FurnSysCombo->TextOf = [&dm](const std::string& key) {
+        return LookupText(dm.T_SysList, "ID", key, "Name");
+    };
     ProfSysCombo->ListRows = [this, &dm] {
-        return listRows(dm.T_SysProf, SysProfFilter(FurnSysCombo->Value()), "SchlSysID", "Name");
+        return LookupRows(dm.T_SysProf, SysProfFilter(FurnSysCombo->Value()), "SchlSysID", "Name");
     };
     ProfSysCombo->TextOf = [&dm](const std::string& key) {
-        return textOf(dm.T_SysProf, "SchlSysID", key, "Name");
+        return LookupText(dm.T_SysProf, "SchlSysID", key, "Name");
     };
     ColorCombo->ListRows = [this, &dm] {
-        return listRows(dm.T_SysColor, SysColorFilter(FurnSysCombo->Value()), "ID", "ColorName");
+        return LookupRows(dm.T_SysColor, SysColorFilter(FurnSysCombo->Value()), "ID", "ColorName");
     };
     ColorCombo->TextOf = [&dm](const std::string& key) {
-        return textOf(dm.T_SysColor, "ID", key, "ColorName");
+        return LookupText(dm.T_SysColor, "ID", key, "ColorName");
     };
     const std::pair<TLookupCombo*, Table*> params[] = {{FalzCombo, &dm.T_FalzList},
                                                        {StulpTypeCombo, &dm.T_StulpList},
                                                        {DornCombo, &dm.T_DornList},
                                                        {OpenTypeCombo, &dm.T_OpenList}};
     for (auto [combo, table] : params) {
-        combo->ListRows = [table] { return listRows(*table, {}, "ID", "Name"); };
-        combo->TextOf = [table](const std::string& key) { return textOf(*table, "ID", key, "Name"); };
+        combo->ListRows = [table] { return LookupRows(*table, {}, "ID", "Name"); };
+        combo->TextOf = [table](const std::string& key) { return LookupText(*table, "ID", key, "Name"); };
     }
 
     auto frnComp = [&dm](std::function<std::string()> filter) {
-        return [&dm, filter] { return listRows(dm.T_FrnComp, filter(), "ID", "Name"); };
+        return [&dm, filter] { return LookupRows(dm.T_FrnComp, filter(), "ID", "Name"); };
     };
     ComplectCombo->ListRows = [this, &dm] {
         BusyCursor busy(ctx_.prompter);
@@ -340,9 +314,9 @@ void TSetFurnDlg::setUpLookups() {
         const TkvfFlugel& sash = CurrentFlugel();
         std::vector<TLookupRow> rows;
         try {
-            rows = listRows(dm.T_FrnComp, filter, "ID", "Name");
+            rows = LookupRows(dm.T_FrnComp, filter, "ID", "Name");
         } catch (const std::exception&) {
-            rows = listRows(dm.T_FrnComp, {}, "ID", "Name");
+            rows = LookupRows(dm.T_FrnComp, {}, "ID", "Name");
         }
         std::erase_if(rows, [&](const TLookupRow& row) { return !lookups_.ComplectFitsSash(sash, row.Key); });
         return rows;
