@@ -12,9 +12,11 @@
 #include "config/setup.h"
 #include "model/order_selection.h"
 #include "ui/app_context.h"
+#include "ui/export_dialogs.h"
 #include "ui/main_form.h"
 #include "ui/order_file_dialog.h"
 #include "ui/order_list_form.h"
+#include "ui/report_list_dlg.h"
 #include "ui/selection_prop_dlg.h"
 
 #include <QAction>
@@ -132,14 +134,16 @@ TOrderSelectionForm::TOrderSelectionForm(TAppContext& ctx, TMainForm& main, QWid
     connect(addItem(sortMenu, "SortFileNameItem", "По файлам"), &QAction::triggered, this,
             [this] { sortBy(&TkvfOrderSelection::SortByFile); });
 
-    // The supplier exports are offered once they can run; until then they show disabled.
     serviceMenu_ = new QMenu(QString::fromUtf8("Сервис"), this);
     serviceMenu_->setObjectName("ServiceMenu");
     QMenu* exportMenu = serviceMenu_->addMenu(QString::fromUtf8("Экспорт в специальном формате"));
     exportMenu->setObjectName("SpecExportMenu1");
-    addItem(exportMenu, "ExportTBMItem", "ТБМ Навигатор")->setEnabled(false);
-    addItem(exportMenu, "ExportVorneItem", "Ворне Бела")->setEnabled(false);
-    addItem(exportMenu, "ExportXMLItem", "XML")->setEnabled(false);
+    connect(addItem(exportMenu, "ExportTBMItem", "Формат \"ТБМ Навигатор\""), &QAction::triggered, this,
+            [this] { exportSelection(ExportFormat::Tbm, "ТБМ Навигатор"); });
+    connect(addItem(exportMenu, "ExportVorneItem", "Формат \"ВорнеБела\""), &QAction::triggered, this,
+            [this] { exportSelection(ExportFormat::Vorne, "Ворне Бела"); });
+    connect(addItem(exportMenu, "ExportXMLItem", "Формат XML"), &QAction::triggered, this,
+            [this] { exportSelection(ExportFormat::Xml, "XML"); });
 
     setWindowTitle(qs(fileName_));
     updateStatus();
@@ -182,6 +186,7 @@ void TOrderSelectionForm::UpdateMainMenu(TMainForm& main) {
     main.Item("SaveAsItem")->setEnabled(true);
     main.Item("SaveAllItem")->setEnabled(modified_);
     main.Item("OrderPropBut")->setEnabled(true);
+    main.Item("PrintBut")->setEnabled(selection_->HasIncluded());
     main.Item("NewPosBut")->setEnabled(Item("AddOrderItem")->isEnabled());
     main.Item("DeletePosBut")->setEnabled(Item("DeletePosItem")->isEnabled());
 }
@@ -307,6 +312,22 @@ void TOrderSelectionForm::AddRegistryOrders() {
     }
     registry->ClearMarks();
     registry->SetTableControlsEnabled(true);
+}
+
+void TOrderSelectionForm::PrintCommand() {
+    if (selection_->HasIncluded())
+        ExecuteReportList(ctx_, *selection_, this);
+}
+
+void TOrderSelectionForm::exportSelection(ExportFormat format, const char* formatName) {
+    if (!selection_->HasIncluded() ||
+        !ctx_.prompter.Confirm("Экспортировать данные в формат \"" + std::string(formatName) + "\"?"))
+        return;
+    if (ctx_.Setup.AlertIfNotFull && selection_->IncludedCount() < selection_->Count() &&
+        !ctx_.prompter.Confirm(
+            "Выборка включена в расчет не полностью!\r\nПродолжать работу с частью позиций?"))
+        return;
+    ExportSelection(format, ctx_, *selection_, this);
 }
 
 void TOrderSelectionForm::AddOrderItemClick() {

@@ -3,9 +3,10 @@
 // orders). A checked list of its items, filled from order files or from the
 // registry window's marked orders, sorted, reordered by dragging; the
 // properties dialog; save and save-as with the number check and the offer to
-// rename the file after a new number.
+// rename the file after a new number; printing and the supplier exports.
 
 #include "ui/child_window.h"
+#include "ui/export_dialogs.h"
 
 #include <QPointer>
 #include <QTreeWidget>
@@ -70,6 +71,8 @@ public:
     void PropertiesCommand() override { PropertyItemClick(); }
     void AddCommand() override { AddOrderItemClick(); }
     void DeleteCommand() override { DeletePosItemClick(); }
+    // The print dialog for the selection, when it has included items.
+    void PrintCommand() override;
 
     // Loads a selection file; false (its message shown) when it could not be read.
     bool LoadFromFile(const std::string& fileName);
@@ -103,6 +106,8 @@ private:
     void itemChecked(QTreeWidgetItem* item, int column);
     void moveItem(int from, int to);
     void sortBy(void (TkvfOrderSelection::*sort)());
+    // Runs a supplier export of the included items after the user's confirmations.
+    void exportSelection(ExportFormat format, const char* formatName);
     // Writes the item's values into its row; `fine` shows sizes with one decimal.
     void writeRow(int index, bool fine);
     void rewriteRows();

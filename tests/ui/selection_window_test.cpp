@@ -269,5 +269,47 @@ TEST_F(SelectionWindow, PropertiesDialogEditsCopiesOfTheRates) {
     EXPECT_FLOAT_EQ(98.45f, form.Selection().Currencies[1]->Rate);
 }
 
+TEST_F(SelectionWindow, PrintAndExportsRunOnIncludedItems) {
+    const std::string a = order("a.kfo370", "A-1", "Иванов", 2);
+    TOrderSelectionForm& form = newSelection();
+    EXPECT_FALSE(main->Item("PrintBut")->isEnabled());
+    form.AddOrderFile(a);
+    EXPECT_TRUE(main->Item("PrintBut")->isEnabled());
+    QString shown;
+    WhenModalShown([&](QWidget* modal) {
+        shown = modal->objectName();
+        static_cast<QDialog*>(modal)->reject();
+    });
+    main->Item("PrintBut")->trigger();
+    EXPECT_EQ(QString("ReportListDlg"), shown);
+
+    // With part of the selection included the export asks once more.
+    setup.AlertIfNotFull = true;
+    form.List()->topLevelItem(1)->setCheckState(TOrderSelectionForm::IncludedColumn, Qt::Unchecked);
+    messages();
+    prompter.confirmAnswers = {false};
+    form.Item("ExportTBMItem")->trigger();
+    prompter.confirmAnswers = {true, false};
+    form.Item("ExportXMLItem")->trigger();
+    EXPECT_EQ((std::vector<Record>{
+                  {MessageKind::Confirmation, "Экспортировать данные в формат \"ТБМ Навигатор\"?"},
+                  {MessageKind::Confirmation, "Экспортировать данные в формат \"XML\"?"},
+                  {MessageKind::Confirmation,
+                   "Выборка включена в расчет не полностью!\r\nПродолжать работу с частью позиций?"}}),
+              messages());
+    QString exportDialog;
+    WhenModalShown([&](QWidget* modal) {
+        exportDialog = modal->windowTitle();
+        static_cast<QDialog*>(modal)->reject();
+    });
+    prompter.confirmAnswers = {true, true};
+    form.Item("ExportVorneItem")->trigger();
+    EXPECT_FALSE(exportDialog.isEmpty());
+
+    // Nothing included: no print.
+    form.List()->topLevelItem(0)->setCheckState(TOrderSelectionForm::IncludedColumn, Qt::Unchecked);
+    EXPECT_FALSE(main->Item("PrintBut")->isEnabled());
+}
+
 } // namespace
 } // namespace kvf::test
