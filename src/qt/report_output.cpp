@@ -96,9 +96,17 @@ bool PrintReport(const TPreparedReport& report, QPrinter& printer, int copies) {
     copies = std::max(1, copies);
     printer.setPageLayout(pageLayout(report));
     printer.setFullPage(true);
-    printer.setCopyCount(copies);
     // A driver that does not keep the count gets the pages as often as wanted.
-    const int runs = printer.copyCount() == copies && printer.supportsMultipleCopies() ? 1 : copies;
+    int runs = 1;
+    if (printer.supportsMultipleCopies()) {
+        printer.setCopyCount(copies);
+        if (printer.copyCount() != copies)
+            runs = copies;
+    } else {
+        runs = copies;
+    }
+    if (runs > 1)
+        printer.setCopyCount(1);
     QPainter painter;
     if (!painter.begin(&printer))
         return false;
