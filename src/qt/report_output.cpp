@@ -74,6 +74,15 @@ QImage RenderReportPage(const TReportPage& page, double zoom) {
     return image;
 }
 
+void SaveReportPagePng(const TReportPage& page, double zoom, const std::string& path) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!RenderReportPage(page, zoom).save(&buffer, "PNG"))
+        throw KvfError("Не удалось записать изображение " + path);
+    WriteFileAtomic(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+}
+
 void SaveReportPdf(const TPreparedReport& report, const std::string& path) {
     QByteArray bytes;
     QBuffer buffer(&bytes);

@@ -15,6 +15,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -215,6 +216,9 @@ TEST_F(ReportListTest, PreviewShowsThePagesOneByOne) {
     const QString pdf = QString::fromStdString(inst_.Root() + "/preview.pdf");
     EXPECT_TRUE(preview.SavePdf(pdf));
     EXPECT_GT(QFile(pdf).size(), 1000);
+    const QString png = QString::fromStdString(inst_.Root() + "/page.png");
+    EXPECT_TRUE(preview.SavePdf(png));
+    EXPECT_EQ(2 * width, QImage(png).width());
 }
 
 TEST_F(ReportListTest, DesignerChecksPreviewsAndSavesATemplate) {
