@@ -36,7 +36,7 @@ const std::vector<Command>& Commands() {
          "B --height H [...] --png OUT",
          RunSketch},
         {"demo", "kvf demo sweep [--catalog DIR]", RunDemo},
-        {"words", "kvf words AMOUNT --currency ID [--catalog DIR]", RunWords},
+        {"words", "kvf words AMOUNT --currency ID [--catalog DIR] [--config NAME]", RunWords},
         {"print",
          "kvf print FILE --template T.kfr --pdf OUT [--config NAME] | kvf print FILE --group --pdf-dir DIR "
          "[--config NAME]",
