@@ -22,11 +22,9 @@
 #include "config/registry.h"
 #include "config/setup.h"
 
-#include <chrono>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <ostream>
-#include <random>
 
 namespace kvf::cli {
 
@@ -153,9 +151,16 @@ int settingsSet(const std::vector<std::string>& words, std::ostream& err) {
     if (!run.Start(args)) {
         return 1;
     }
-    AssignSetting(*run.setup, *info, args.At(2, "VALUE"));
+    const std::string& value = args.At(2, "VALUE");
+    if (const std::string refused = NonAnsiMessage(value); !refused.empty()) {
+        throw KvfError(refused);
+    }
+    AssignSetting(*run.setup, *info, value);
+    // What reading the settings reported about other keys is shown, but only
+    // a failure to store this value fails the command.
+    const int errorsBefore = run.prompter.errors;
     run.setup->Store(run.registry, run.prompter);
-    return run.prompter.errors == 0 ? 0 : 1;
+    return run.prompter.errors == errorsBefore ? 0 : 1;
 }
 
 } // namespace

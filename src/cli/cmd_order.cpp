@@ -1,4 +1,4 @@
-// `kvf order dump|from-json|recalc`.
+// `kvf order dump|from-json|recalc|explain|compare`.
 
 #include "cli/args.h"
 #include "cli/commands.h"
@@ -12,7 +12,7 @@ namespace kvf::cli {
 
 int RunOrder(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
     if (words.empty())
-        throw UsageError{"missing sub-command (dump, from-json or recalc)"};
+        throw UsageError{"missing sub-command (dump, from-json, recalc, explain or compare)"};
     const std::vector<std::string> rest(words.begin() + 1, words.end());
     if (words[0] == "dump")
         return DumpRecordFile<TkvfOrder>(rest, OrderToJson, out, err);
@@ -20,6 +20,10 @@ int RunOrder(const std::vector<std::string>& words, std::ostream& out, std::ostr
         return RecordFileFromJson<TkvfOrder>(rest, "OUT.kfo370", OrderFromJson, err);
     if (words[0] == "recalc")
         return RunOrderRecalc(rest, out, err);
+    if (words[0] == "explain")
+        return RunOrderExplain(rest, out, err);
+    if (words[0] == "compare")
+        return RunOrderCompare(rest, out, err);
     throw UsageError{"unknown sub-command \"" + words[0] + "\""};
 }
 

@@ -1,5 +1,7 @@
 #include "cli/settings_run.h"
 
+#include "cli/args.h"
+
 #include <chrono>
 #include <filesystem>
 #include <random>
@@ -7,13 +9,6 @@
 namespace kvf::cli {
 
 namespace fs = std::filesystem;
-
-TempFolderGuard::~TempFolderGuard() {
-    std::error_code error;
-    if (!paths.TempDir.empty()) {
-        fs::remove_all(paths.TempDir, error);
-    }
-}
 
 namespace {
 
@@ -24,6 +19,13 @@ std::string programFolder() {
 }
 
 } // namespace
+
+TempFolderGuard::~TempFolderGuard() {
+    std::error_code error;
+    if (!paths.TempDir.empty()) {
+        fs::remove_all(paths.TempDir, error);
+    }
+}
 
 bool SettingsRun::Start(const Args& args) {
     if (registry.KeyExists(ConfigurationsKey)) {

@@ -1,10 +1,11 @@
 #pragma once
-// One start-up of the program as far as the settings object, for commands
-// that work with a database configuration ([--config NAME], else the default
-// one, else the first). The run's temporary folder is removed again when the
-// command ends; "KVFLastTempDir" is neither used for deletion nor written.
+// The start-up of a command that works on a configuration: the configuration
+// (--config NAME, else the default one, else the first) with its folders and
+// the settings object, made exactly as the program's start-up makes them.
+// Unlike a run of the program it leaves no temporary folder behind: the run's
+// temporary folder is removed again when the command ends, and
+// "KVFLastTempDir" is neither read for deletion nor written.
 
-#include "cli/args.h"
 #include "cli/cli_prompter.h"
 #include "config/paths.h"
 #include "config/registry.h"
@@ -15,6 +16,8 @@
 #include <string>
 
 namespace kvf::cli {
+
+class Args;
 
 // The list choice takes the preselected row (the default configuration), and
 // every error box is counted so that the command can fail on it.
@@ -30,7 +33,7 @@ public:
     int errors = 0;
 };
 
-// Removes the run's temporary folder when the command ends, whichever way.
+// The run's temporary folder goes when the command ends, whichever way.
 struct TempFolderGuard {
     const TkvfPaths& paths;
     ~TempFolderGuard();
@@ -39,6 +42,7 @@ struct TempFolderGuard {
 // One start-up as far as the settings object, and what it needs alive until
 // the command ends.
 struct SettingsRun {
+    // `yes` answers the questions of the command's operations OK/Yes.
     explicit SettingsRun(std::ostream& err, bool yes = false) : prompter(err, yes) {}
     // False (its messages shown) when no configuration could be chosen or the
     // settings file is missing.

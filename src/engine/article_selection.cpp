@@ -4,6 +4,7 @@
 #include "base/prompter.h"
 #include "base/rounding.h"
 #include "catalog/tdm.h"
+#include "engine/composition_trace.h"
 
 #include <vector>
 
@@ -61,7 +62,7 @@ Candidate choose(const EngineContext& ctx, Table& art, const std::vector<Candida
 
 } // namespace
 
-ArticleResult SelectArticle(const EngineContext& ctx, const ArticleRequest& request) {
+ArticleResult SelectArticle(const EngineContext& ctx, const ArticleRequest& request, TraceRow* trace) {
     ArticleResult result;
     Table& art = ctx.Data.T_FrnArt;
     if (!art.FindKey({Value(request.ElementID)}))
@@ -78,9 +79,15 @@ ArticleResult SelectArticle(const EngineContext& ctx, const ArticleRequest& requ
     Candidate taken;
     {
         FilterScope scope(art, filter.Text);
-        if (art.IsEmpty() && switches.HasColor)
+        const bool fallback = art.IsEmpty() && switches.HasColor;
+        if (fallback)
             art.SetFilter(filter.Fallback);
         std::vector<Candidate> rows = candidates(art);
+        if (trace != nullptr) {
+            trace->Filter = fallback ? filter.Fallback : filter.Text;
+            trace->Candidates = static_cast<int>(rows.size());
+            trace->Chosen = rows.size() > 1;
+        }
         if (!rows.empty()) {
             found = true;
             taken = choose(ctx, art, rows);

@@ -16,9 +16,13 @@ struct ArticleResult {
     int HandleHeight = 0; // millimetres; 0 unless the request defines the handle height
 };
 
+struct TraceRow;
+
 // Raises KvfError for an unknown element, a missing strike-plate system, a
 // required article that is missing, and an empty article. The filter on
-// FrnArt is gone when this returns, whichever way.
-ArticleResult SelectArticle(const EngineContext& ctx, const ArticleRequest& request);
+// FrnArt is gone when this returns, whichever way. With `trace` the search
+// records its filter, the number of candidates and whether a person chose.
+ArticleResult SelectArticle(const EngineContext& ctx, const ArticleRequest& request,
+                            TraceRow* trace = nullptr);
 
 } // namespace kvf

@@ -6,6 +6,7 @@
 #include "catalog/catalog_lookups.h"
 #include "catalog/tdm.h"
 #include "engine/article_selection.h"
+#include "engine/composition_trace.h"
 #include "engine/element_conditions.h"
 #include "engine/scale_count.h"
 #include "model/flugel.h"
@@ -195,12 +196,45 @@ private:
     const std::string& elementName_;
 };
 
-// Steps 4 to 10 of the walk: whether the row's conditions hold for the sash.
+// Why a value is outside [min, max] of a row: "FFH 1400 > FFHMax 1300" or
+// "FFB 35 < FFBMin 40", with `what` naming the value and `bound` the columns.
+std::string rangeReason(const std::string& what, double value, const std::string& bound, double min,
+                        double max) {
+    if (max > 0 && max < value)
+        return what + " " + TraceNumber(value) + " > " + bound + "Max " + TraceNumber(max);
+    return what + " " + TraceNumber(value) + " < " + bound + "Min " + TraceNumber(min);
+}
+
+std::string arcKindName(ArcKind kind) {
+    switch (kind) {
+    case ArcKind::Straight:
+        return "прямая сторона";
+    case ArcKind::Semicircle:
+        return "полуокружность";
+    case ArcKind::Segment:
+        return "дуга";
+    case ArcKind::Elliptic:
+        return "эллиптическая дуга";
+    }
+    return {};
+}
+
+// Records why a row is refused when a trace asks for it; false either way.
+template <class Describe> bool refuse(std::string* why, Describe describe) {
+    if (why != nullptr)
+        *why = describe();
+    return false;
+}
+
+// Steps 4 to 10 of the walk: whether the row's conditions hold for the sash;
+// with `why` the first condition that fails, with the values compared.
 // Raises for side and corner numbers that the sash does not have.
-bool rowApplies(const ElementRow& r, const SashValues& v, const RowMessages& msg) {
+bool rowApplies(const ElementRow& r, const SashValues& v, const RowMessages& msg, std::string* why) {
     const TkvfFlugel& sash = *v.Sash;
-    if (!WithinRowRange(r.FFBMin, r.FFBMax, v.FFB) || !WithinRowRange(r.FFHMin, r.FFHMax, v.FFH))
-        return false;
+    if (!WithinRowRange(r.FFBMin, r.FFBMax, v.FFB))
+        return refuse(why, [&] { return rangeReason("FFB", v.FFB, "FFB", r.FFBMin, r.FFBMax); });
+    if (!WithinRowRange(r.FFHMin, r.FFHMax, v.FFH))
+        return refuse(why, [&] { return rangeReason("FFH", v.FFH, "FFH", r.FFHMin, r.FFHMax); });
 
     const int lengthGroups[2][3] = {{r.FFL1No, r.FFL1Min, r.FFL1Max}, {r.FFL2No, r.FFL2Min, r.FFL2Max}};
     for (int g = 0; g < 2; ++g) {
@@ -210,7 +244,10 @@ bool rowApplies(const ElementRow& r, const SashValues& v, const RowMessages& msg
         if (!validSide(sash, no))
             msg.SideLengthNumber(g + 1);
         if (!WithinRowRange(min, max, sideLength(sash, no)))
-            return false;
+            return refuse(why, [&] {
+                return "сторона " + std::to_string(no) + ": " +
+                       rangeReason("длина", sideLength(sash, no), "FFL" + std::to_string(g + 1), min, max);
+            });
     }
 
     const int radiusGroups[2][4] = {{r.FFR1No, r.FFR1Min, r.FFR1Max, r.FFR1Type},
@@ -222,9 +259,15 @@ bool rowApplies(const ElementRow& r, const SashValues& v, const RowMessages& msg
         if (!validSide(sash, no))
             msg.RadiusNumber(g + 1);
         if (!WithinRowRange(min, max, sideRadius(sash, no)))
-            return false;
+            return refuse(why, [&] {
+                return "сторона " + std::to_string(no) + ": " +
+                       rangeReason("радиус", sideRadius(sash, no), "FFR" + std::to_string(g + 1), min, max);
+            });
         if (!ArcMaskAllows(type, arcKind(sash, no)))
-            return false;
+            return refuse(why, [&] {
+                return "сторона " + std::to_string(no) + ": " + arcKindName(arcKind(sash, no)) +
+                       " не допускается (FFR" + std::to_string(g + 1) + "Type " + std::to_string(type) + ")";
+            });
     }
 
     if (!(r.FFAMin == 0 && r.FFAMax == 0)) {
@@ -233,15 +276,22 @@ bool rowApplies(const ElementRow& r, const SashValues& v, const RowMessages& msg
                 "для которого определены условия установки, зависящие от\r\nпараметров угла, на который он "
                 "устанавливается.\r\nНомер расчетного угла в условиях определен неверно!");
         if (!WithinRowRange(r.FFAMin, r.FFAMax, sash.SideAngle(r.FFANo - 1)))
-            return false;
+            return refuse(why, [&] {
+                return "угол " + std::to_string(r.FFANo) + ": " +
+                       rangeReason("угол", sash.SideAngle(r.FFANo - 1), "FFA", r.FFAMin, r.FFAMax);
+            });
     }
 
     if (!StulpMaskAllows(r.StulpType, v.StulpType))
-        return false;
+        return refuse(why, [&] {
+            return "тип створки " + std::to_string(v.StulpType) + " не входит в StulpType " +
+                   std::to_string(r.StulpType);
+        });
 
     const int adjacentGroups[2][3] = {{r.FFL21No, r.FFL21Min, r.FFL21Max},
                                       {r.FFL22No, r.FFL22Min, r.FFL22Max}};
-    for (const auto& [no, min, max] : adjacentGroups) {
+    for (int g = 0; g < 2; ++g) {
+        const auto [no, min, max] = adjacentGroups[g];
         if (min == 0 && max == 0)
             continue;
         const std::string topic =
@@ -251,7 +301,11 @@ bool rowApplies(const ElementRow& r, const SashValues& v, const RowMessages& msg
         if (!validSide(*v.Adjacent, no))
             msg.Raise(topic + "Номер стороны смежной створки в условиях определен неверно!");
         if (!WithinRowRange(min, max, sideLength(*v.Adjacent, no)))
-            return false;
+            return refuse(why, [&] {
+                return "смежная створка, сторона " + std::to_string(no) + ": " +
+                       rangeReason("длина", sideLength(*v.Adjacent, no), "FFL2" + std::to_string(g + 1), min,
+                                   max);
+            });
     }
     return true;
 }
@@ -285,18 +339,21 @@ PrincipleValues principleValues(const ElementRow& r, const SashValues& v, const 
     return p;
 }
 
-// Step 13: the count by ScaleCondition.
+// Step 13: the count by ScaleCondition; with `from` the values it came from.
 int rowCount(const ElementRow& r, const SashValues& v, const RowMessages& msg,
-             const std::string& complectName) {
+             const std::string& complectName, std::string* from) {
     const TkvfFlugel& sash = *v.Sash;
     double basis = 0;
     bool side = false;
+    const char* basisName = nullptr;
     switch (r.ScaleCondition) {
     case 1:
         basis = v.FFB;
+        basisName = "FFB";
         break;
     case 2:
         basis = v.FFH;
+        basisName = "FFH";
         break;
     case 3:
     case 4: {
@@ -306,17 +363,31 @@ int rowCount(const ElementRow& r, const SashValues& v, const RowMessages& msg,
             msg.PrincipleSideNumber(group);
         basis = sideLength(sash, no);
         side = true;
+        basisName = group == 1 ? "длина стороны Side1No" : "длина стороны Side2No";
         break;
     }
     default:
+        if (from != nullptr)
+            *from = "Number " + std::to_string(r.Number);
         return r.Number;
+    }
+    if (from != nullptr) {
+        *from = "ScaleCondition " + std::to_string(r.ScaleCondition) + ": " + basisName + " " +
+                TraceNumber(basis) + ", ";
+        if (!r.ScaleScheme.empty())
+            *from += "ScaleScheme '" + r.ScaleScheme + "'";
+        else
+            *from +=
+                "ScaleStart " + std::to_string(r.ScaleStart) + ", ScaleStep " + std::to_string(r.ScaleStep);
+        *from += ", ScaleNum " + std::to_string(r.ScaleNum) + ", Number " + std::to_string(r.Number);
     }
     ScaleRule rule{r.ScaleScheme, r.ScaleStep, r.ScaleStart, r.ScaleNum, r.Number};
     return ScaledCount(rule, basis, side, complectName, r.ItemName);
 }
 
-// Step 14: the computed length, 0 unless the row asks for one.
-float rowLength(const ElementRow& r, const SashValues& v, const RowMessages& msg) {
+// Step 14: the computed length, 0 unless the row asks for one; with `from`
+// the formula and its value.
+float rowLength(const ElementRow& r, const SashValues& v, const RowMessages& msg, std::string* from) {
     if (r.UseLen != 1 || r.LenFormula.empty())
         return 0;
     double len = 0;
@@ -331,6 +402,8 @@ float rowLength(const ElementRow& r, const SashValues& v, const RowMessages& msg
             "имеющий недопустимое расчетное значение длины " + FormatFixed(len, 1) +
             " (Мин. допустимая длина = " + std::to_string(r.MinLen) +
             ")!\r\n(Одна из возможных причин - установлена недопустимая высота ручки при расчете тяги)");
+    if (from != nullptr)
+        *from = "LenFormula '" + r.LenFormula + "' = " + TraceNumber(len);
     return static_cast<float>(len);
 }
 
@@ -354,6 +427,20 @@ bool isVirtualElement(const EngineContext& ctx, const std::string& element) {
 
 } // namespace
 
+void RecordAddition(TraceRow& row, const ArticleResult& article, int added, size_t present) {
+    row.Article = article.Article;
+    row.Taken = added >= 0;
+    row.Merged = added >= 0 && static_cast<size_t>(added) < present;
+    if (row.Taken)
+        return;
+    if (!article.Found)
+        row.Reason = row.Candidates ? "нет подходящего артикула" : "у элемента нет артикулов";
+    else if (row.Count == 0)
+        row.Reason = "количество 0";
+    else
+        row.Reason = "виртуальный артикул";
+}
+
 std::string ConditionColor(int colorCondition, const SashValues& values) {
     switch (colorCondition) {
     case 1:
@@ -368,11 +455,13 @@ std::string ConditionColor(int colorCondition, const SashValues& values) {
 }
 
 void ComputeComplect(const EngineContext& ctx, const SashValues& values, const std::string& complectId,
-                     int slot, bool userHeight) {
+                     int slot, bool userHeight, TraceComplect* trace) {
     Table& comp = ctx.Data.T_FrnComp;
     if (!comp.FindKey({Value(complectId)}))
         throw KvfError("Комплект фурнитуры [" + complectId + "] не найден в документации!");
     const std::string complectName = comp.AsString("Name");
+    if (trace != nullptr)
+        trace->Name = complectName;
     if (values.Params.OpenType == 2 && comp.AsInteger("TFlugelAvailable") == 0)
         throw KvfError("Не допускается установка комплекта [" + complectId + "] на T-образную створку!");
 
@@ -386,25 +475,43 @@ void ComputeComplect(const EngineContext& ctx, const SashValues& values, const s
         if (r.Item.empty())
             throw KvfError("В БД наборов фурнитуры в комплекте\r\n[" + complectName +
                            "] содержится пустой элемент!");
-        if (!ctx.Lookups.PropKeyAllows(r.PropKey, furn.Properties, slot))
+        TraceRow* row = nullptr;
+        if (trace != nullptr) {
+            row = &trace->Rows.emplace_back();
+            row->Row = static_cast<int>(trace->Rows.size());
+            row->Element = r.Item;
+        }
+        std::string* why = row != nullptr ? &row->Reason : nullptr;
+        if (!ctx.Lookups.PropKeyAllows(r.PropKey, furn.Properties, slot)) {
+            refuse(why, [&] { return "PropKey " + std::to_string(r.PropKey) + ": свойство не выбрано"; });
             continue;
+        }
         if (!r.UseIfArt.empty()) {
             if (values.Adjacent == nullptr || !values.Adjacent->FurnComp)
                 msg.Raise(
                     "для которого определена ссылка на артикул смежной штульповой створки.\r\nКомплект для "
                     "смежной створки еще не определен. Установите сначала комплект на соседнюю створку!");
-            if (values.Adjacent->FurnComp->IndexOfID(r.UseIfArt) < 0)
+            if (values.Adjacent->FurnComp->IndexOfID(r.UseIfArt) < 0) {
+                refuse(why, [&] { return "UseIfArt " + r.UseIfArt + ": артикула нет на смежной створке"; });
                 continue;
+            }
         }
-        if (!rowApplies(r, values, msg))
+        if (!rowApplies(r, values, msg, why))
             continue;
 
         const PrincipleValues principle = principleValues(r, values, msg);
         const std::string color = ConditionColor(r.ColorCondition, values);
-        const int count = rowCount(r, values, msg, complectName);
-        const float length = rowLength(r, values, msg);
+        const int count = rowCount(r, values, msg, complectName, row != nullptr ? &row->CountFrom : nullptr);
+        const float length = rowLength(r, values, msg, row != nullptr ? &row->LengthFrom : nullptr);
+        if (row != nullptr) {
+            row->Count = count;
+            row->Length = length;
+        }
 
-        if (!isVirtualElement(ctx, r.Item)) {
+        if (isVirtualElement(ctx, r.Item)) {
+            if (row != nullptr)
+                row->Taken = true;
+        } else {
             ArticleRequest request;
             request.ElementID = r.Item;
             request.ComplectName = complectName;
@@ -419,22 +526,27 @@ void ComputeComplect(const EngineContext& ctx, const SashValues& values, const s
             request.Weight = 0;
             request.Params = values.Params;
             request.Principle = principle;
-            const ArticleResult article = SelectArticle(ctx, request);
+            const ArticleResult article = SelectArticle(ctx, request, row);
+            int added = -1;
+            const size_t present = furn.Items.size();
             if (article.Found) {
                 if (!userHeight && article.HandleHeight != 0)
                     placeHandle(r, values, ctx, complectId, article.HandleHeight);
-                furn.AddItem(
+                added = furn.AddItem(
                     ctx.Lookups, article.Article, complectId, r.ItemSideNo, count, r.Note, length, ctx.Debug,
                     "Комплект:" + complectId + " -> Элемент:" + r.Item + " -> Артикул:" + article.Article);
             }
+            if (row != nullptr)
+                RecordAddition(*row, article, added, present);
         }
-        ExpandComposite(ctx, values, r.Item, complectId, count, furn.ProfSys, slot, r.ItemSideNo);
+        ExpandComposite(ctx, values, r.Item, complectId, count, furn.ProfSys, slot, r.ItemSideNo,
+                        row != nullptr ? &row->Parts : nullptr);
     }
 }
 
 void ExpandComposite(const EngineContext& ctx, const SashValues& values, const std::string& elementId,
                      const std::string& complectId, int count, const std::string& profSys, int slot,
-                     int sideNo) {
+                     int sideNo, std::vector<TraceRow>* trace) {
     // Most elements are not composite: a plain search answers that without a filter.
     Table& parts = ctx.Data.T_FrnItoI;
     if (!parts.Locate("ID", {Value(elementId)}))
@@ -454,10 +566,26 @@ void ExpandComposite(const EngineContext& ctx, const SashValues& values, const s
                            "] содержится пустой элемент!");
         const int ownSide = static_cast<int>(parts.AsInteger("ItemSideNo"));
         const int side = ownSide != 0 ? ownSide : sideNo;
-        if (!ctx.Lookups.PropKeyAllows(static_cast<int>(parts.AsInteger("PropKey")), furn.Properties, slot))
+        TraceRow* row = nullptr;
+        if (trace != nullptr) {
+            row = &trace->emplace_back();
+            row->Row = static_cast<int>(trace->size());
+            row->Element = part;
+        }
+        std::string* why = row != nullptr ? &row->Reason : nullptr;
+        const int propKey = static_cast<int>(parts.AsInteger("PropKey"));
+        if (!ctx.Lookups.PropKeyAllows(propKey, furn.Properties, slot)) {
+            refuse(why, [&] { return "PropKey " + std::to_string(propKey) + ": свойство не выбрано"; });
             continue;
-        if (!StulpMaskAllows(static_cast<int>(parts.AsInteger("StulpType")), values.StulpType))
+        }
+        const int stulpMask = static_cast<int>(parts.AsInteger("StulpType"));
+        if (!StulpMaskAllows(stulpMask, values.StulpType)) {
+            refuse(why, [&] {
+                return "тип створки " + std::to_string(values.StulpType) + " не входит в StulpType " +
+                       std::to_string(stulpMask);
+            });
             continue;
+        }
 
         ArticleRequest request;
         request.ElementID = part;
@@ -472,11 +600,19 @@ void ExpandComposite(const EngineContext& ctx, const SashValues& values, const s
         request.Params = values.Params;
         const int number = static_cast<int>(parts.AsInteger("Number"));
         const std::string note = parts.AsString("Note");
-        const ArticleResult article = SelectArticle(ctx, request);
+        const ArticleResult article = SelectArticle(ctx, request, row);
+        int added = -1;
+        const size_t present = furn.Items.size();
         if (article.Found)
-            furn.AddItem(ctx.Lookups, article.Article, complectId, side, count * number, note, 0, ctx.Debug,
-                         "Комплект:" + complectId + " -> Элемент:" + elementId + " -> Элемент:" + part +
-                             " -> Артикул:" + article.Article);
+            added = furn.AddItem(ctx.Lookups, article.Article, complectId, side, count * number, note, 0,
+                                 ctx.Debug,
+                                 "Комплект:" + complectId + " -> Элемент:" + elementId +
+                                     " -> Элемент:" + part + " -> Артикул:" + article.Article);
+        if (row != nullptr) {
+            row->Count = count * number;
+            row->CountFrom = "Number " + std::to_string(number) + " × " + std::to_string(count);
+            RecordAddition(*row, article, added, present);
+        }
     }
 }
 

@@ -7,11 +7,16 @@
 #include "engine/engine_context.h"
 
 #include <string>
+#include <vector>
 
 namespace kvf {
 
 class TkvfFlugel;
 class TkvfFurnComp;
+struct ArticleResult;
+struct SashTrace;
+struct TraceComplect;
+struct TraceRow;
 
 // The sash's values, prepared once by the composition pass for all its complects.
 struct SashValues {
@@ -26,20 +31,27 @@ struct SashValues {
     std::string OuterColor; // the order's profile colours
     std::string InnerColor;
     FittingParams Params;
+    SashTrace* Trace = nullptr; // where the pass records what it does; nullptr when nobody asked
 };
 
 // Component slots: 0 complect, 1 handle, 2 hinge, 3 lock, 4 cylinder, 5 drive, 6 latch.
 // `userHeight`: the composition's user handle height applies (slot 0 of the
 // main complect only). Raises KvfError with the catalog's or the sash's fault;
-// the filter on FrnSet is gone when this returns, whichever way.
+// the filter on FrnSet is gone when this returns, whichever way. With `trace`
+// the complect's name and every row walked are recorded into it.
 void ComputeComplect(const EngineContext& ctx, const SashValues& values, const std::string& complectId,
-                     int slot, bool userHeight);
+                     int slot, bool userHeight, TraceComplect* trace = nullptr);
 
 // Adds the parts (FrnItoI) of a composite element `count` times, with the
-// strike-plate system `profSys`; an element without parts adds nothing.
+// strike-plate system `profSys`; an element without parts adds nothing. With
+// `trace` every part walked is recorded into it.
 void ExpandComposite(const EngineContext& ctx, const SashValues& values, const std::string& elementId,
                      const std::string& complectId, int count, const std::string& profSys, int slot,
-                     int sideNo);
+                     int sideNo, std::vector<TraceRow>* trace = nullptr);
+
+// Records on a traced row the article a search gave and what became of it:
+// `added` is what AddItem returned, `present` the number of items before it.
+void RecordAddition(TraceRow& row, const ArticleResult& article, int added, size_t present);
 
 // The colour an element row asks for by its ColorCondition: 1 outer, 2 inner,
 // 3 outer for opening type 1 and inner otherwise, anything else the fittings colour.

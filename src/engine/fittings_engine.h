@@ -12,6 +12,9 @@
 
 namespace kvf {
 
+class TkvfConstruction;
+struct SashTrace;
+
 class FittingsEngine : public CompositionPass {
 public:
     explicit FittingsEngine(EngineContext ctx) : ctx_(ctx) {}
@@ -26,6 +29,8 @@ public:
     static bool StrikePlateGroupApplies(int commonGrp, const std::string& furnSys);
 
 private:
+    bool compute(TkvfFurnComp& comp, TkvfConstruction& construction, SashTrace* trace);
+
     EngineContext ctx_;
 };
 

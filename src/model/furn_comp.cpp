@@ -174,21 +174,22 @@ int TkvfFurnComp::IndexOfID(const std::string& id) const {
     return -1;
 }
 
-void TkvfFurnComp::AddItem(ModelCatalog& catalog, const std::string& id, const std::string& parentComplect,
-                           std::int32_t sideNo, std::int32_t count, const std::string& comment, float length,
-                           bool noMerge, const std::string& history) {
+int TkvfFurnComp::AddItem(ModelCatalog& catalog, const std::string& id, const std::string& parentComplect,
+                          std::int32_t sideNo, std::int32_t count, const std::string& comment, float length,
+                          bool noMerge, const std::string& history) {
     if (id.empty() || count == 0 || catalog.IsVirtualArticle(id))
-        return;
+        return -1;
     if (!noMerge) {
         const int found = FindItem(id, parentComplect, sideNo, length, comment);
         if (found >= 0) {
             Items[found]->AddCount(count);
-            return;
+            return found;
         }
     }
     auto item = std::make_unique<TkvfFurnItem>(this);
     item->Set(id, parentComplect, sideNo, count, comment, length, noMerge ? history : std::string());
     Items.push_back(std::move(item));
+    return static_cast<int>(Items.size()) - 1;
 }
 
 void TkvfFurnComp::SaveToStream(TSpecStream& stream) const {

@@ -71,10 +71,11 @@ public:
     int IndexOfID(const std::string& id) const;
     // Ignores an empty ID, a count of 0 and a virtual article. With noMerge a
     // new item keeps the history; without, the count goes to an equal item or
-    // a new item is appended with an empty history.
-    void AddItem(ModelCatalog& catalog, const std::string& id, const std::string& parentComplect,
-                 std::int32_t sideNo, std::int32_t count, const std::string& comment, float length,
-                 bool noMerge, const std::string& history);
+    // a new item is appended with an empty history. Returns the index of the
+    // item that holds the count, -1 when nothing was added.
+    int AddItem(ModelCatalog& catalog, const std::string& id, const std::string& parentComplect,
+                std::int32_t sideNo, std::int32_t count, const std::string& comment, float length,
+                bool noMerge, const std::string& history);
 
     int ItemCount() const { return static_cast<int>(Items.size()); }
     TkvfFurnItem& Item(int i) { return *Items.at(i); }

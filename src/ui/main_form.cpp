@@ -786,9 +786,12 @@ void TMainForm::NewsRequest() {
 
 void TMainForm::Initialise() {
     if (ctx_.Dm != nullptr) {
+        // The catalog comes with the installation: a missing one is reported, never made empty.
         ctx_.Dm->OpenDatabases({ctx_.Paths.CatalogDir, ctx_.Paths.RegistryDir, ctx_.Paths.ReportDir},
-                               ctx_.prompter);
-        ctx_.Dm->OpenCatalogTables(ctx_.prompter);
+                               ctx_.prompter, 0, false);
+        if (ctx_.Dm->DB_Catalog.IsOpen()) {
+            ctx_.Dm->OpenCatalogTables(ctx_.prompter);
+        }
     }
     switch (ctx_.Setup.TechnologMainWinState) {
     case 1:

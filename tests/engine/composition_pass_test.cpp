@@ -158,6 +158,46 @@ TEST_F(PassTest, AddedItemsBringTheirOwnInLaterPassesOnly) {
     EXPECT_EQ("Комплект:C1 -> Элемент:E1 -> Артикул:A1 -> Артикул:DOP", comp.Items[1]->History);
 }
 
+// Item B x1 follows A1 x2 on side 2. A pass adds two B for A1, which merge into
+// B; visiting B then brings the accessories of all three pieces.
+TEST_F(PassTest, MergedCountsBringTheirAccessoriesAlong) {
+    Element("E2");
+    Article("E2", "B");
+    ElementRow("C1", "E2", {{"ItemSideNo", 2}});
+    Element("E3");
+    Article("E3", "BB");
+    struct Case {
+        const char* name;
+        Table& table;
+        std::vector<std::pair<const char*, Value>> rowA1, rowB;
+    } cases[] = {
+        {"strike plates",
+         dm.T_FrnSchl,
+         {{"CatalogID", "A1"}, {"Item", "E2"}, {"Number", 1}},
+         {{"CatalogID", "B"}, {"Item", "E3"}, {"Number", 1}}},
+        {"colour accessories",
+         dm.T_FrnAbd,
+         {{"CatalogID", "A1"}, {"AccessoryID", "B"}, {"Number", 1}},
+         {{"CatalogID", "B"}, {"AccessoryID", "BB"}, {"Number", 1}}},
+        {"accessories",
+         dm.T_FrnDop,
+         {{"CatalogID", "A1"}, {"AccessoryID", "B"}, {"Number", 1}},
+         {{"CatalogID", "B"}, {"AccessoryID", "BB"}, {"Number", 1}}},
+    };
+    for (Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const auto* fields : {&c.rowA1, &c.rowB}) {
+            c.table.Append();
+            for (const auto& [name, value] : *fields)
+                c.table.SetValue(name, value);
+            c.table.Post();
+        }
+        EXPECT_EQ("", ComputeError());
+        EXPECT_EQ((std::vector<std::string>{"A1 x2 s=2", "B x3 s=2", "BB x3 s=2"}), Items());
+        c.table.EmptyTable();
+    }
+}
+
 TEST_F(PassTest, AccessoriesByPropertiesAndComplect) {
     Row(dm.T_FrnProp, {{"PropKey", 5}, {"ID", 301}});
     Row(dm.T_FrnDop, {{"CatalogID", "A1"}, {"AccessoryID", "P-OK"}, {"Number", 1}, {"PropKey", 5}});
