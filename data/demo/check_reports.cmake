@@ -1,9 +1,9 @@
-# cmake -DKVF=... -DPDFTOTEXT=... -DCATALOG=DIR -DREPORTS=DIR -DORDERS=DIR -DSELECTION=FILE -DWORK=DIR
+# cmake -DKVF=... -DPDFTOTEXT=... [-DPDFIMAGES=...] -DCATALOG=DIR -DREPORTS=DIR -DORDERS=DIR -DSELECTION=FILE -DWORK=DIR
 #       -P check_reports.cmake
 # Prints every demo template for every demo order (and the selection
 # templates for the demo selection) into PDF files through a configuration of
 # its own, and fails unless each PDF's text names the order and its customer
-# and the offer carries the total in words.
+# and the offer carries the total in words and the firm's logo.
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK}/server/Orders ${WORK}/pdf)
 file(GLOB orders ${ORDERS}/*.kfo370)
@@ -52,6 +52,14 @@ foreach(order IN LISTS orders)
     expect_in("${text}" "${customer}" ${pdf})
     if(template STREQUAL "offer")
       expect_in("${text}" "${words}" ${pdf})
+      # The firm's logo from the settings is on the page.
+      if(PDFIMAGES)
+        run(${PDFIMAGES} -list ${pdf})
+        string(FIND "${output}" " image " at)
+        if(at EQUAL -1)
+          message(FATAL_ERROR "${pdf} has no logo:\n${output}")
+        endif()
+      endif()
     endif()
   endforeach()
   run(${KVF} print ${copy} --group --pdf-dir ${WORK}/pdf/${name}_group)
@@ -103,7 +111,7 @@ if(NOT status EQUAL 1)
 endif()
 run(${KVF} report eval ${copy} "_FCIS_ARTICLE + ' x' + _FCIS_COUNT" --pos 002 --sash 2 --item 0)
 run(${KVF} report eval ${copy} "_OMS_ID" --mat 0 --by-name)
-run(${KVF} words 1234.56 --currency 1 --catalog ${CATALOG})
+run(${KVF} words 1234.56 --currency 1 --config Demo)
 if(NOT output STREQUAL "Одна тысяча двести тридцать четыре рубля 56\n")
   message(FATAL_ERROR "kvf words printed \"${output}\"")
 endif()

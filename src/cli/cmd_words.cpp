@@ -1,6 +1,7 @@
-// kvf words AMOUNT --currency ID [--catalog DIR]
+// kvf words AMOUNT --currency ID [--catalog DIR] [--config NAME]
 // Prints the amount in words with the names of a catalog currency, as the
-// offer's total in words is printed.
+// offer's total in words is printed. The catalog is DIR, else that of the
+// configuration NAME, else that of the default configuration.
 
 #include "base/error.h"
 #include "base/money.h"
@@ -10,6 +11,8 @@
 #include "cli/catalog_folder.h"
 #include "cli/cli_prompter.h"
 #include "cli/commands.h"
+#include "config/paths.h"
+#include "config/registry.h"
 #include "reports/amount_in_words.h"
 
 #include <ostream>
@@ -27,9 +30,20 @@ int RunWords(const std::vector<std::string>& words, std::ostream& out, std::ostr
     if (!currency) {
         throw UsageError{"--currency ID is required"};
     }
+    std::optional<std::string> catalog = args.Option("catalog");
+    if (!catalog) {
+        if (const std::optional<std::string> name = args.Option("config")) {
+            Registry registry(Registry::DefaultFileName());
+            if (!registry.OpenKey(ConfigurationsKey + "\\" + *name, false)) {
+                err << "kvf words: no configuration \"" << *name << "\"\n";
+                return 1;
+            }
+            catalog = StoredFolder(registry.ReadString("KVFCatalogDir"));
+        }
+    }
     CliPrompter prompter(err, false);
     TDM dm;
-    if (!OpenCatalogFolder(args.Option("catalog"), dm, prompter, err)) {
+    if (!OpenCatalogFolder(catalog, dm, prompter, err)) {
         return 1;
     }
     CatalogLookups lookups(dm);

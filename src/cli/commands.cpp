@@ -47,7 +47,7 @@ const std::vector<Command>& Commands() {
          "kvf registry list | add FILE... | refresh NO | delete NO... [--yes] | archive NO... [--yes] | "
          "clear --yes | compare --against NEW_DIR [--text] [--fail-on-change] (each [--config NAME])",
          RunRegistry},
-        {"words", "kvf words AMOUNT --currency ID [--catalog DIR]", RunWords},
+        {"words", "kvf words AMOUNT --currency ID [--catalog DIR] [--config NAME]", RunWords},
         {"print",
          "kvf print FILE --template T.kfr --pdf OUT [--config NAME] | kvf print FILE --group --pdf-dir DIR "
          "[--config NAME]",

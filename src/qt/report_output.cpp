@@ -74,6 +74,15 @@ QImage RenderReportPage(const TReportPage& page, double zoom) {
     return image;
 }
 
+void SaveReportPagePng(const TReportPage& page, double zoom, const std::string& path) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!RenderReportPage(page, zoom).save(&buffer, "PNG"))
+        throw KvfError("Не удалось записать изображение " + path);
+    WriteFileAtomic(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+}
+
 void SaveReportPdf(const TPreparedReport& report, const std::string& path) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -96,9 +105,17 @@ bool PrintReport(const TPreparedReport& report, QPrinter& printer, int copies) {
     copies = std::max(1, copies);
     printer.setPageLayout(pageLayout(report));
     printer.setFullPage(true);
-    printer.setCopyCount(copies);
     // A driver that does not keep the count gets the pages as often as wanted.
-    const int runs = printer.copyCount() == copies && printer.supportsMultipleCopies() ? 1 : copies;
+    int runs = 1;
+    if (printer.supportsMultipleCopies()) {
+        printer.setCopyCount(copies);
+        if (printer.copyCount() != copies)
+            runs = copies;
+    } else {
+        runs = copies;
+    }
+    if (runs > 1)
+        printer.setCopyCount(1);
     QPainter painter;
     if (!painter.begin(&printer))
         return false;

@@ -35,6 +35,10 @@ void PaintReportPage(QPainter& painter, const TReportPage& page);
 // The page as an image, `zoom` times its size in report pixels, on white.
 QImage RenderReportPage(const TReportPage& page, double zoom);
 
+// Writes one page as a PNG image, `zoom` times its size in report pixels
+// (replaced atomically); KvfError on failure.
+void SaveReportPagePng(const TReportPage& page, double zoom, const std::string& path);
+
 // Writes every page into a PDF file (replaced atomically; nothing is written
 // when it fails); KvfError on failure.
 void SaveReportPdf(const TPreparedReport& report, const std::string& path);

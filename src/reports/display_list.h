@@ -48,6 +48,9 @@ public:
     void TextOut(TPoint p, const std::string& text) override;
     TPoint TextExtent(const std::string& text) override;
 
+    // Ends the recording: text is measured no more (the measure may be gone).
+    void DetachMeasure() { measure_ = nullptr; }
+
     // A picture from a file, scaled into the box with its proportions kept.
     void Picture(TPoint topLeft, TPoint bottomRight, const std::string& fileName);
 

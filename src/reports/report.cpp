@@ -619,6 +619,7 @@ public:
         const std::string total = std::to_string(pages_.size());
         for (auto& page : pages_) {
             page->Items.ReplaceText(kTotalPagesMark, total);
+            page->Items.DetachMeasure();
             prepared.Pages.push_back(std::move(*page));
         }
         return prepared;

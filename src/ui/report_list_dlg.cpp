@@ -135,6 +135,7 @@ void TReportListDlg::BuildList() {
         try {
             records_ =
                 ReadReportList(*ctx_.Dm, ReportGroupOf(object_), ShowAllCheck->isChecked(), ctx_.prompter);
+            read_ = records_;
         } catch (const KvfError& e) {
             ctx_.prompter.Error(e.what());
         }
@@ -173,8 +174,16 @@ void TReportListDlg::saveEdits() {
     if (!ctx_.Dm || records_.empty())
         return;
     takeEdits();
+    std::vector<TReportRecord> changed;
+    for (size_t i = 0; i < records_.size() && i < read_.size(); ++i) {
+        if (records_[i].Default != read_[i].Default || records_[i].Copies != read_[i].Copies)
+            changed.push_back(records_[i]);
+    }
+    if (changed.empty())
+        return;
     try {
-        WriteReportChoices(*ctx_.Dm, records_);
+        WriteReportChoices(*ctx_.Dm, changed);
+        read_ = records_;
     } catch (const KvfError& e) {
         ctx_.prompter.Error(e.what());
     }

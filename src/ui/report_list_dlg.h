@@ -78,6 +78,9 @@ private:
     std::unique_ptr<TDM_Report> data_;
     ReportObject object_;
     std::vector<TReportRecord> records_;
+    // The rows as read: only rows the user changed are written back, so edits
+    // of other rows by someone else sharing the report folder survive.
+    std::vector<TReportRecord> read_;
     bool filling_ = false;
 };
 

@@ -77,8 +77,9 @@ TReportPreview::TReportPreview(TPreparedReport pages, const QString& title, Prom
             print_(pages_);
     });
     connect(SaveBut, &QPushButton::clicked, this, [this] {
-        const QString path = QFileDialog::getSaveFileName(
-            this, QString::fromUtf8("Сохранить отчет"), QString(), QString::fromUtf8("Документ PDF (*.pdf)"));
+        const QString path =
+            QFileDialog::getSaveFileName(this, QString::fromUtf8("Сохранить отчет"), QString(),
+                                         QString::fromUtf8("Документ PDF (*.pdf);;Страница PNG (*.png)"));
         if (!path.isEmpty())
             SavePdf(path);
     });
@@ -104,7 +105,10 @@ void TReportPreview::SetZoom(double zoom) {
 
 bool TReportPreview::SavePdf(const QString& path) {
     try {
-        SaveReportPdf(pages_, path.toStdString());
+        if (path.endsWith(".png", Qt::CaseInsensitive) && PageCount() > 0)
+            SaveReportPagePng(pages_.Pages[static_cast<size_t>(page_)], zoom_, path.toStdString());
+        else
+            SaveReportPdf(pages_, path.toStdString());
         return true;
     } catch (const KvfError& e) {
         prompter_.Error(e.what());

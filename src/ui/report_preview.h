@@ -32,7 +32,8 @@ public:
     double Zoom() const { return zoom_; }
     void ShowPage(int index);
     void SetZoom(double zoom);
-    // Writes the pages as a PDF file; false after a failure, shown.
+    // Writes the pages as a PDF file, or the page shown as a PNG image when
+    // the name ends in ".png"; false after a failure, shown.
     bool SavePdf(const QString& path);
 
     QLabel* PageImage = nullptr;

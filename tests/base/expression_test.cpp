@@ -115,5 +115,44 @@ TEST(Expression, NoScopeMeansEveryNameIsUnknown) {
     EXPECT_THROW(EvaluateExpression("f(1)", {}), KvfError);
 }
 
+TEST(Expression, ReportSyntaxIsWiderThanFormulas) {
+    struct Case {
+        const char* text;
+        bool formula; // parses as a catalog formula too
+    };
+    const Case cases[] = {
+        {"'text'", false},
+        {"a = 1", false},
+        {"a <> 'x' and not b or c", false},
+        {"f('a, b', x <= 2)", false},
+        {"W*2+(H-1)/3", true},
+        {"IIF(a, 1, 2)", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_NO_THROW(Expression::Parse(c.text, ExpressionSyntax::Report));
+        if (c.formula)
+            EXPECT_NO_THROW(Expression::Parse(c.text));
+        else
+            EXPECT_THROW(Expression::Parse(c.text), KvfError);
+    }
+    // Precedence: or < and < not < comparison < sum.
+    const Expression e = Expression::Parse("a or b and not c = d + 1", ExpressionSyntax::Report);
+    ASSERT_EQ(ExpressionNode::Kind::Or, e.Root().kind);
+    const ExpressionNode& conjunction = *e.Root().operands[1];
+    ASSERT_EQ(ExpressionNode::Kind::And, conjunction.kind);
+    ASSERT_EQ(ExpressionNode::Kind::Not, conjunction.operands[1]->kind);
+    EXPECT_EQ(ExpressionNode::Kind::Equal, conjunction.operands[1]->operands[0]->kind);
+    // Call arguments keep their own text; a doubled quote is one quote.
+    const Expression call = Expression::Parse("F( x + 1 , 'it''s' )", ExpressionSyntax::Report);
+    EXPECT_EQ("x + 1", call.Root().operands[0]->source);
+    EXPECT_EQ("'it''s'", call.Root().operands[1]->source);
+    EXPECT_EQ("it's", call.Root().operands[1]->name);
+    // Words are operators only as whole words.
+    EXPECT_EQ(ExpressionNode::Kind::Name, Expression::Parse("order", ExpressionSyntax::Report).Root().kind);
+    EXPECT_THROW(Expression::Parse("'open", ExpressionSyntax::Report), KvfError);
+    EXPECT_THROW(EvaluateExpression("1 = 1", {}), KvfError);
+}
+
 } // namespace
 } // namespace kvf

@@ -15,6 +15,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -186,6 +187,22 @@ TEST_F(ReportListTest, EditsOfPrintAndCopiesAreKeptAfterClosing) {
     EXPECT_EQ(Qt::Unchecked, again->Grid->item(0, 0)->checkState());
 }
 
+TEST_F(ReportListTest, OnlyTheRowsEditedHereAreWrittenBack) {
+    addRecord("Предложение", "%\\OFFER.KFR", 11, 1, 1, 1);
+    addRecord("Ведомость", "%\\LIST.KFR", 11, 1, 0, 1);
+    {
+        auto d = dialog(&order_);
+        // Someone sharing the report folder changes the first row meanwhile.
+        dm_.DB_Report.Exec("UPDATE \"Report\" SET \"Copies\" = 9 WHERE rowid = 1");
+        d->Grid->item(1, 1)->setData(Qt::EditRole, 4);
+        d->CancelBut->click();
+    }
+    auto again = dialog(&order_);
+    ASSERT_EQ(2u, again->Records().size());
+    EXPECT_EQ(9, again->Records()[0].Copies);
+    EXPECT_EQ(4, again->Records()[1].Copies);
+}
+
 TEST_F(ReportListTest, PreviewShowsThePagesOneByOne) {
     writeTemplate("offer.kfr", "Предложение", 3);
     addRecord("Предложение", "%\\OFFER.KFR", 11, 1, 1, 2);
@@ -215,6 +232,9 @@ TEST_F(ReportListTest, PreviewShowsThePagesOneByOne) {
     const QString pdf = QString::fromStdString(inst_.Root() + "/preview.pdf");
     EXPECT_TRUE(preview.SavePdf(pdf));
     EXPECT_GT(QFile(pdf).size(), 1000);
+    const QString png = QString::fromStdString(inst_.Root() + "/page.png");
+    EXPECT_TRUE(preview.SavePdf(png));
+    EXPECT_EQ(2 * width, QImage(png).width());
 }
 
 TEST_F(ReportListTest, DesignerChecksPreviewsAndSavesATemplate) {
