@@ -63,7 +63,7 @@ std::string requiredOption(const Args& args, const char* name) {
     return *value;
 }
 
-int configAdd(const std::vector<std::string>& words) {
+int configAdd(const std::vector<std::string>& words, std::ostream& out) {
     const Args args(words, {"default"});
     const std::string& name = args.At(0, "configuration name");
     if (name.empty() || name.find('\\') != std::string::npos) {
@@ -86,6 +86,9 @@ int configAdd(const std::vector<std::string>& words) {
     registry.WriteString("KVFServerName", server);
     registry.WriteString("KVFReportDir", reports);
     registry.WriteString("KVFTempDir", temp && !temp->empty() ? absoluteFolder(*temp) : std::string());
+    if (!temp || temp->empty()) {
+        out << "KVFTempDir is empty: the temporary folders go into " << DefaultTempBase() << "\n";
+    }
     if (args.Switch("default")) {
         registry.OpenKey(ConfigurationsKey, true);
         registry.WriteString("DefaultConfig", stored);
@@ -117,12 +120,6 @@ struct TempFolderGuard {
     }
 };
 
-std::string programFolder() {
-    std::error_code error;
-    fs::path exe = fs::read_symlink("/proc/self/exe", error);
-    return error ? fs::current_path().string() : exe.parent_path().string();
-}
-
 // One start-up as far as the settings object, and what it needs alive until
 // the command ends.
 struct SettingsRun {
@@ -147,8 +144,8 @@ bool SettingsRun::Start(const Args& args) {
     std::mt19937 random(static_cast<std::mt19937::result_type>(
         std::chrono::steady_clock::now().time_since_epoch().count() ^ std::random_device()()));
     const std::optional<std::string> name = args.Option("config");
-    const bool chosen = name ? paths.OpenConfiguration(*name, registry, prompter, programFolder(), random)
-                             : paths.ChooseConfiguration(registry, prompter, programFolder(), random);
+    const bool chosen = name ? paths.OpenConfiguration(*name, registry, prompter, DefaultTempBase(), random)
+                             : paths.ChooseConfiguration(registry, prompter, DefaultTempBase(), random);
     if (!chosen) {
         return false;
     }
@@ -241,7 +238,7 @@ int RunConfig(const std::vector<std::string>& words, std::ostream& out, std::ost
     }
     const std::vector<std::string> rest(words.begin() + 1, words.end());
     if (words[0] == "add") {
-        return configAdd(rest);
+        return configAdd(rest, out);
     }
     if (words[0] == "list") {
         return configList(rest, out);
