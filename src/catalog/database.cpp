@@ -118,9 +118,8 @@ void Database::Exec(const std::string& sql) {
         Raise("");
     char* err = nullptr;
     if (sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &err) != SQLITE_OK) {
-        std::string msg = err ? err : "SQL error";
         sqlite3_free(err);
-        throw KvfError(msg);
+        throw KvfError(SqliteReason(db_));
     }
 }
 

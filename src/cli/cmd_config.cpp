@@ -48,7 +48,7 @@ std::string requiredOption(const Args& args, const char* name) {
     return *value;
 }
 
-int configAdd(const std::vector<std::string>& words) {
+int configAdd(const std::vector<std::string>& words, std::ostream& out) {
     const Args args(words, {"default"});
     const std::string& name = args.At(0, "configuration name");
     if (name.empty() || name.find('\\') != std::string::npos) {
@@ -71,6 +71,9 @@ int configAdd(const std::vector<std::string>& words) {
     registry.WriteString("KVFServerName", server);
     registry.WriteString("KVFReportDir", reports);
     registry.WriteString("KVFTempDir", temp && !temp->empty() ? absoluteFolder(*temp) : std::string());
+    if (!temp || temp->empty()) {
+        out << "KVFTempDir is empty: the temporary folders go into " << DefaultTempBase() << "\n";
+    }
     if (args.Switch("default")) {
         registry.OpenKey(ConfigurationsKey, true);
         registry.WriteString("DefaultConfig", stored);
@@ -171,7 +174,7 @@ int RunConfig(const std::vector<std::string>& words, std::ostream& out, std::ost
     }
     const std::vector<std::string> rest(words.begin() + 1, words.end());
     if (words[0] == "add") {
-        return configAdd(rest);
+        return configAdd(rest, out);
     }
     if (words[0] == "list") {
         return configList(rest, out);

@@ -10,16 +10,6 @@ namespace kvf::cli {
 
 namespace fs = std::filesystem;
 
-namespace {
-
-std::string programFolder() {
-    std::error_code error;
-    fs::path exe = fs::read_symlink("/proc/self/exe", error);
-    return error ? fs::current_path().string() : exe.parent_path().string();
-}
-
-} // namespace
-
 TempFolderGuard::~TempFolderGuard() {
     std::error_code error;
     if (!paths.TempDir.empty()) {
@@ -35,8 +25,8 @@ bool SettingsRun::Start(const Args& args) {
     std::mt19937 random(static_cast<std::mt19937::result_type>(
         std::chrono::steady_clock::now().time_since_epoch().count() ^ std::random_device()()));
     const std::optional<std::string> name = args.Option("config");
-    const bool chosen = name ? paths.OpenConfiguration(*name, registry, prompter, programFolder(), random)
-                             : paths.ChooseConfiguration(registry, prompter, programFolder(), random);
+    const bool chosen = name ? paths.OpenConfiguration(*name, registry, prompter, DefaultTempBase(), random)
+                             : paths.ChooseConfiguration(registry, prompter, DefaultTempBase(), random);
     if (!chosen) {
         return false;
     }

@@ -7,7 +7,9 @@
 #include "config/registry.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
+#include <unistd.h>
 
 namespace kvf {
 
@@ -101,8 +103,8 @@ bool TkvfPaths::DeleteLastTempDir(Prompter& prompter) const {
     return true;
 }
 
-bool TkvfPaths::ChooseConfiguration(Registry& registry, Prompter& prompter, const std::string& programDir,
-                                    std::mt19937& random) {
+bool TkvfPaths::ChooseConfiguration(Registry& registry, Prompter& prompter,
+                                    const std::string& defaultTempBase, std::mt19937& random) {
     Clear();
     TkvfConfigurations configurations;
     try {
@@ -129,11 +131,11 @@ bool TkvfPaths::ChooseConfiguration(Registry& registry, Prompter& prompter, cons
     if (row < 0 || row >= static_cast<int>(names.size())) {
         return false;
     }
-    return OpenConfiguration(names[static_cast<size_t>(row)], registry, prompter, programDir, random);
+    return OpenConfiguration(names[static_cast<size_t>(row)], registry, prompter, defaultTempBase, random);
 }
 
 bool TkvfPaths::OpenConfiguration(const std::string& name, Registry& registry, Prompter& prompter,
-                                  const std::string& programDir, std::mt19937& random) {
+                                  const std::string& defaultTempBase, std::mt19937& random) {
     Clear();
     try {
         const std::vector<std::string> names = ConfigurationNames(registry);
@@ -150,7 +152,12 @@ bool TkvfPaths::OpenConfiguration(const std::string& name, Registry& registry, P
         ReportDir = StoredFolder(registry.ReadString("KVFReportDir"));
         std::string tempBase = StoredFolder(registry.ReadString("KVFTempDir"));
         if (tempBase.empty()) {
-            tempBase = programDir;
+            tempBase = defaultTempBase;
+            // The user's own folder, which may lie in a folder that all users share.
+            if (!fs::exists(tempBase)) {
+                fs::create_directories(tempBase);
+                fs::permissions(tempBase, fs::perms::owner_all);
+            }
         }
         SettingsFile = under(CatalogDir, SettingsFileName.c_str());
         OrdersDir = under(ServerDir, "Orders");
@@ -189,6 +196,17 @@ void TkvfPaths::StoreLastTempDir(Registry& registry, Prompter& prompter) const {
     } catch (const std::exception& e) {
         prompter.Error(e.what());
     }
+}
+
+std::string DefaultTempBase() {
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    std::error_code error;
+    const fs::path base = runtime != nullptr && *runtime != '\0' && fs::is_directory(runtime, error)
+                              ? fs::path(runtime)
+                              : fs::temp_directory_path(error);
+    const char* user = std::getenv("USER");
+    const std::string name = user != nullptr && *user != '\0' ? user : std::to_string(::getuid());
+    return (base / ("korvena-" + name)).string();
 }
 
 } // namespace kvf

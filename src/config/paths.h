@@ -50,14 +50,15 @@ struct TkvfPaths {
     // Lets the user choose a configuration (a list whose initial row is
     // "DefaultConfig" or the first one) and derives every folder. False after
     // Cancel (no message) or a failure (its message shown).
-    bool ChooseConfiguration(Registry& registry, Prompter& prompter, const std::string& programDir,
+    bool ChooseConfiguration(Registry& registry, Prompter& prompter, const std::string& defaultTempBase,
                              std::mt19937& random);
 
     // Opens the configuration `name` and derives every folder, makes this run's
-    // temporary folder (inside "KVFTempDir", or `programDir` when that is empty)
-    // under a number not in use yet. False after a failure, its message shown.
+    // temporary folder (inside "KVFTempDir", or `defaultTempBase` when that is
+    // empty: DefaultTempBase() in the programs) under a number not in use yet.
+    // False after a failure, its message shown.
     bool OpenConfiguration(const std::string& name, Registry& registry, Prompter& prompter,
-                           const std::string& programDir, std::mt19937& random);
+                           const std::string& defaultTempBase, std::mt19937& random);
 
     // Writes "KVFLastTempDir" with this run's temporary folder (the key is
     // created when missing); a failure is shown with the error text alone.
@@ -84,5 +85,11 @@ TkvfConfigurations ReadConfigurations(Registry& registry);
 
 // "KVFCatalogDir" and the others: trimmed, one trailing "\" or "/" removed.
 std::string StoredFolder(const std::string& value);
+
+// The base of the temporary folders when "KVFTempDir" is empty: a folder of
+// this user's own, "korvena-USER" in $XDG_RUNTIME_DIR or else in the system's
+// temporary folder. Never the program's folder, which the user may not be
+// allowed to write and which every user of the installation shares.
+std::string DefaultTempBase();
 
 } // namespace kvf

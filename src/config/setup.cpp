@@ -303,19 +303,35 @@ void TkvfSetup::load(const TkvfPaths& paths, Registry& registry, Prompter& promp
         BusyCursor busy(prompter);
         try {
             registry.OpenKey(SettingsKey, true);
+            // A value of the wrong type takes its default alone; the others keep theirs.
+            std::string firstFailure;
             for (const SettingInfo& info : SettingsTable()) {
                 if (!isRegistry(info)) {
                     continue;
                 }
                 const SettingRef ref = info.Ref(*this);
-                const bool present = registry.ValueExists(info.Key);
-                if (info.Type == SettingType::Integer) {
-                    *std::get<int*>(ref) = present ? registry.ReadInteger(info.Key)
-                                                   : static_cast<int>(StrToIntDef(info.Default, 0));
-                } else {
-                    *std::get<bool*>(ref) =
-                        present ? registry.ReadBool(info.Key) : std::string_view(info.Default) == "1";
+                const int defaultInteger = static_cast<int>(StrToIntDef(info.Default, 0));
+                const bool defaultBool = std::string_view(info.Default) == "1";
+                try {
+                    const bool present = registry.ValueExists(info.Key);
+                    if (info.Type == SettingType::Integer) {
+                        *std::get<int*>(ref) = present ? registry.ReadInteger(info.Key) : defaultInteger;
+                    } else {
+                        *std::get<bool*>(ref) = present ? registry.ReadBool(info.Key) : defaultBool;
+                    }
+                } catch (const KvfError& e) {
+                    if (info.Type == SettingType::Integer) {
+                        *std::get<int*>(ref) = defaultInteger;
+                    } else {
+                        *std::get<bool*>(ref) = defaultBool;
+                    }
+                    if (firstFailure.empty()) {
+                        firstFailure = e.what();
+                    }
                 }
+            }
+            if (!firstFailure.empty()) {
+                prompter.Error("Ошибка чтения из системного реестра!\r\n(" + firstFailure + ")");
             }
         } catch (const std::exception& e) {
             prompter.Error(std::string("Ошибка чтения из системного реестра!\r\n(") + e.what() + ")");

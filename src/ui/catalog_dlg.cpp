@@ -159,8 +159,9 @@ void TCatalogDlg::print() {
 }
 
 void TCatalogDlg::done(int result) {
-    PostOnClose(*grid_, *model_);
-    QDialog::done(result);
+    if (PostOnClose(*grid_, *model_)) {
+        QDialog::done(result);
+    }
 }
 
 } // namespace kvf

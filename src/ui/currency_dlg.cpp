@@ -8,11 +8,9 @@
 
 namespace kvf {
 
-void PostOnClose(TDataGrid& grid, TTableModel& model) {
+bool PostOnClose(TDataGrid& grid, TTableModel& model) {
     grid.CommitEditor();
-    if (!model.PostEdits()) {
-        model.CancelEdits();
-    }
+    return model.PostEdits();
 }
 
 TCurrencyDlg::TCurrencyDlg(Table& currency, Prompter& prompter, QWidget* parent) : QDialog(parent) {
@@ -31,8 +29,9 @@ TCurrencyDlg::TCurrencyDlg(Table& currency, Prompter& prompter, QWidget* parent)
 }
 
 void TCurrencyDlg::done(int result) {
-    PostOnClose(*grid_, *model_);
-    QDialog::done(result);
+    if (PostOnClose(*grid_, *model_)) {
+        QDialog::done(result);
+    }
 }
 
 } // namespace kvf

@@ -1,7 +1,7 @@
 #pragma once
 // TCurrencyDlg: the currency rates, edited in place in the currency table
 // (columns Name "Валюта" and Value "Курс"). However the dialog closes, a
-// record still being edited is posted.
+// record still being edited is posted; while it cannot be, the dialog stays open.
 
 #include <QDialog>
 
@@ -27,9 +27,10 @@ private:
     TTableModel* model_;
 };
 
-// Posts what a grid still holds when its dialog closes. A record that cannot
-// be posted (the error is shown) is cancelled, so the shared table is never
+// Posts what a grid still holds when its dialog closes. False when the record
+// cannot be posted (the error is shown): the dialog then stays open with the
+// record in edit mode, so nothing typed is lost and the shared table is never
 // left in edit mode behind a closed dialog.
-void PostOnClose(TDataGrid& grid, TTableModel& model);
+bool PostOnClose(TDataGrid& grid, TTableModel& model);
 
 } // namespace kvf

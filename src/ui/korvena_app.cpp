@@ -46,13 +46,13 @@ bool TKorvenaApp::chooseConfiguration() {
     }
     if (configurations.Names.empty()) {
         // No configuration at all: the paths report it.
-        return paths_.ChooseConfiguration(*registry_, prompter_, exeFolder_, random_);
+        return paths_.ChooseConfiguration(*registry_, prompter_, DefaultTempBase(), random_);
     }
     const std::string name = ChooseConfigurationName(configurations.Names, configurations.Preset());
     if (name.empty()) {
         return false;
     }
-    return paths_.OpenConfiguration(name, *registry_, prompter_, exeFolder_, random_);
+    return paths_.OpenConfiguration(name, *registry_, prompter_, DefaultTempBase(), random_);
 }
 
 bool TKorvenaApp::Start() {

@@ -127,8 +127,9 @@ void TPriceGroupDlg::pasteRows() {
 }
 
 void TPriceGroupDlg::done(int result) {
-    PostOnClose(*grid_, *model_);
-    QDialog::done(result);
+    if (PostOnClose(*grid_, *model_)) {
+        QDialog::done(result);
+    }
 }
 
 } // namespace kvf

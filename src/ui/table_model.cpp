@@ -1,12 +1,29 @@
 #include "ui/table_model.h"
 
 #include "base/error.h"
+#include "base/number_format.h"
 #include "base/prompter.h"
+#include "base/text.h"
 #include "catalog/table.h"
 
 #include <algorithm>
 
 namespace kvf {
+
+namespace {
+
+// The message refusing text typed into a field; "" when the field takes it.
+std::string refusalOf(const FieldDef& field, const std::string& text) {
+    if (IsTextKind(field.Kind)) {
+        return NonAnsiMessage(text);
+    }
+    if (text.empty() || field.Kind == FieldKind::Logical || ParseDecimal(text)) {
+        return "";
+    }
+    return "Поле [" + field.Name + "]: \"" + text + "\" - не число";
+}
+
+} // namespace
 
 TTableModel::TTableModel(Table& table, std::vector<TGridColumn> columns, Prompter& prompter, QObject* parent)
     : QAbstractTableModel(parent), table_(table), columns_(std::move(columns)), prompter_(prompter) {
@@ -40,6 +57,7 @@ void TTableModel::Reload() {
     beginResetModel();
     rows_.clear();
     editingRow_ = -1;
+    refused_.clear();
     if (table_.Active()) {
         for (table_.First(); !table_.Eof(); table_.Next()) {
             rows_.push_back(readCurrent());
@@ -142,16 +160,34 @@ bool TTableModel::SetField(int row, const std::string& field, const QString& val
                 text = text.compare("true", Qt::CaseInsensitive) == 0 || text == "1" ? "1" : "0";
             }
         }
+        const std::string refusal = refusalOf(*def, text.toStdString());
+        editingRow_ = row;
+        if (!refusal.empty()) {
+            refused_[field] = {refusal, value.toStdString()};
+            refreshRow(row);
+            prompter_.Error(refusal);
+            return false;
+        }
+        refused_.erase(field);
         table_.SetValue(field,
                         text.isEmpty() && !IsTextKind(def->Kind) ? Value{} : Value{text.toStdString()});
-        editingRow_ = row;
-        rows_[row] = readCurrent();
-        emit dataChanged(index(row, 0), index(row, columnCount() - 1));
+        refreshRow(row);
         return true;
     } catch (const KvfError& e) {
         prompter_.Error(e.what());
         return false;
     }
+}
+
+void TTableModel::refreshRow(int row) {
+    rows_[row] = readCurrent();
+    for (size_t c = 0; c < columns_.size(); ++c) {
+        const auto refused = refused_.find(columns_[c].Field);
+        if (refused != refused_.end()) {
+            rows_[row].Values[c] = Value{refused->second.Typed};
+        }
+    }
+    emit dataChanged(index(row, 0), index(row, columnCount() - 1));
 }
 
 int TTableModel::CurrentTableRow() const {
@@ -174,6 +210,10 @@ bool TTableModel::PostEdits() {
     if (editingRow_ < 0) {
         return true;
     }
+    if (!refused_.empty()) {
+        prompter_.Error(refused_.begin()->second.Message);
+        return false;
+    }
     const bool inserted = rows_[editingRow_].RowId < 0;
     try {
         table_.Post();
@@ -192,6 +232,7 @@ bool TTableModel::PostEdits() {
 }
 
 void TTableModel::CancelEdits() {
+    refused_.clear();
     if (editingRow_ < 0) {
         return;
     }

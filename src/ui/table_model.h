@@ -10,6 +10,7 @@
 
 #include <QAbstractTableModel>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -45,7 +46,10 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
 
-    // Puts the row in edit mode and sets a field (data field, not lookup) from text.
+    // Puts the row in edit mode and sets a field (data field, not lookup) from
+    // text. Text that is no number for a numeric field, or that Windows-1251
+    // cannot hold, is refused with a message: the cell keeps it for
+    // correction and the row cannot be posted until it is corrected; false then.
     bool SetField(int row, const std::string& field, const QString& text);
     // The key field behind a lookup column ("CurrencyLookup" -> "Currency"); the field itself otherwise.
     std::string KeyFieldOf(int column) const;
@@ -56,7 +60,9 @@ public:
     int CurrentTableRow() const;
     // The row being edited or inserted, -1 for none.
     int EditingRow() const { return editingRow_; }
-    // Posts the row being edited or inserted; false (error shown) when the post failed.
+    // Posts the row being edited or inserted; false (error shown) when the
+    // post failed or a refused text waits for correction. The row then stays
+    // in edit mode.
     bool PostEdits();
     void CancelEdits();
     // The table's row id of a model row (-1 for the row being inserted).
@@ -85,6 +91,14 @@ private:
     std::vector<CachedRow> rows_;
     int editingRow_ = -1;
     bool readOnly_ = false;
+    // Re-reads a row from the table; refused texts stay in their cells.
+    void refreshRow(int row);
+    struct Refusal {
+        std::string Message;
+        std::string Typed;
+    };
+    // Field -> its refused text, for the row being edited.
+    std::map<std::string, Refusal> refused_;
 };
 
 } // namespace kvf

@@ -7,6 +7,7 @@
 #include "base/text.h"
 #include "cli/args.h"
 #include "cli/commands.h"
+#include "config/paths.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -60,9 +61,10 @@ TEST(CmdConfig, AddAndList) {
     EXPECT_EQ(0, list.status);
     EXPECT_EQ("* Демо\n  Склад\n", list.out);
     // Adding a name again in another case changes that configuration.
-    EXPECT_EQ(
-        0,
-        config({"add", "СКЛАД", "--catalog", "/c", "--server", "/s", "--reports", "/r", "--default"}).status);
+    const Result added =
+        config({"add", "СКЛАД", "--catalog", "/c", "--server", "/s", "--reports", "/r", "--default"});
+    EXPECT_EQ(0, added.status);
+    EXPECT_EQ("KVFTempDir is empty: the temporary folders go into " + DefaultTempBase() + "\n", added.out);
     EXPECT_EQ("  Демо\n* Склад\n", config({"list"}).out);
     EXPECT_THROW(config({"add", "X", "--catalog", "/c"}), UsageError);
 }

@@ -6,6 +6,7 @@
 #include "config/registry.h"
 #include "temp_home.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -188,7 +189,7 @@ TEST(OpenConfiguration, UnknownNameIsReported) {
     EXPECT_EQ("Демо", paths.ConfigName);
 }
 
-TEST(OpenConfiguration, EmptyTempBaseUsesTheProgramFolderAndEmptyServerMakesNoRootFolders) {
+TEST(OpenConfiguration, EmptyTempBaseUsesTheDefaultBaseAndEmptyServerMakesNoRootFolders) {
     test::TempHome home;
     Registry registry(home.RegistryFile());
     addConfiguration(registry, {"Демо", "", "  ", "", ""});
@@ -198,9 +199,51 @@ TEST(OpenConfiguration, EmptyTempBaseUsesTheProgramFolderAndEmptyServerMakesNoRo
     ASSERT_TRUE(paths.OpenConfiguration("Демо", registry, prompter, home.Path("bin"), random));
     EXPECT_EQ(home.Path("bin"), fs::path(paths.TempDir).parent_path().string());
     EXPECT_TRUE(fs::is_directory(paths.TempDir));
+    EXPECT_EQ(fs::perms::owner_all, fs::status(home.Path("bin")).permissions()) << "the user's own";
     EXPECT_EQ("", paths.SettingsFile);
     EXPECT_EQ("", paths.OrdersDir);
     EXPECT_EQ("", paths.RegistryDir);
+}
+
+// An empty "KVFTempDir" never means the program's folder: the user's own one.
+TEST(DefaultTempBase, IsAFolderOfTheUsersOwn) {
+    test::TempHome home;
+    const char* savedRuntime = std::getenv("XDG_RUNTIME_DIR");
+    const std::string runtime = savedRuntime != nullptr ? savedRuntime : "";
+    const char* savedUser = std::getenv("USER");
+    const std::string user = savedUser != nullptr ? savedUser : "";
+    const std::string runFolder = home.Path("run");
+    fs::create_directories(runFolder);
+    struct Case {
+        const char* name;
+        const char* runtime; // nullptr: unset
+        std::string expected;
+    } cases[] = {
+        {"runtime folder", runFolder.c_str(), runFolder + "/korvena-tester"},
+        {"no runtime folder", nullptr, (fs::temp_directory_path() / "korvena-tester").string()},
+        {"runtime folder missing", "/nonexistent-run",
+         (fs::temp_directory_path() / "korvena-tester").string()},
+    };
+    setenv("USER", "tester", 1);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.runtime != nullptr) {
+            setenv("XDG_RUNTIME_DIR", c.runtime, 1);
+        } else {
+            unsetenv("XDG_RUNTIME_DIR");
+        }
+        EXPECT_EQ(c.expected, DefaultTempBase());
+    }
+    if (savedRuntime != nullptr) {
+        setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+    } else {
+        unsetenv("XDG_RUNTIME_DIR");
+    }
+    if (savedUser != nullptr) {
+        setenv("USER", user.c_str(), 1);
+    } else {
+        unsetenv("USER");
+    }
 }
 
 TEST(OpenConfiguration, TakesANumberNotInUse) {

@@ -511,21 +511,27 @@ TEST(TkvfSetup, ExistingRecycledFolderKeepsItsAttributes) {
 TEST(TkvfSetup, RegistryFailuresAreShownAndTheRestRuns) {
     Installation inst;
     inst.settingsFile("[Firm]\r\nName=Окна\r\n");
-    // The read stops at the value of the wrong type; the values after it stay 0 or false.
+    // The value of the wrong type takes its default; the values after it keep
+    // theirs, and storing writes them back unchanged.
     ASSERT_TRUE(inst.registry.OpenKey(SettingsKey, true));
     inst.registry.WriteInteger("TechnologMainWinState", 1);
     inst.registry.WriteString("AlertIfNotFull", "yes");
+    inst.registry.WriteBool("AutoReg", true);
     ScriptedPrompter prompter;
     TkvfSetup s(inst.paths, inst.registry, prompter);
     EXPECT_EQ(1, s.TechnologMainWinState);
     EXPECT_EQ(640, s.TechnologDesignFormW);
-    EXPECT_FALSE(s.AlertIfNotFull);
-    EXPECT_FALSE(s.AutoReg);
+    EXPECT_TRUE(s.AlertIfNotFull) << "its default";
+    EXPECT_TRUE(s.AutoReg);
     const std::vector<std::string> errors = prompter.Texts(MessageKind::Error);
     ASSERT_EQ(1u, errors.size());
     EXPECT_EQ("Ошибка чтения из системного реестра!\r\n(Неверный тип данных для 'AlertIfNotFull')",
               errors[0]);
     EXPECT_TRUE(fs::is_directory(inst.paths.OrdersDir));
+    s.Store(inst.registry, prompter);
+    ASSERT_TRUE(inst.registry.OpenKey(SettingsKey, false));
+    EXPECT_TRUE(inst.registry.ReadBool("AutoReg"));
+    EXPECT_EQ(1, inst.registry.ReadInteger("TechnologMainWinState"));
 
     // A registry file that cannot be parsed: nothing is read, nothing written
     // over, and the settings file is still stored.

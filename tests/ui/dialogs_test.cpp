@@ -189,6 +189,54 @@ TEST_F(CatalogDialogTest, CurrencyEditIsPostedWhateverWayTheDialogCloses) {
     EXPECT_EQ(std::vector<double>({1.0, 98.5}), rates());
 }
 
+// Nothing typed is lost: a refused text stays in its cell, and while the
+// record cannot be posted it stays in edit mode and the dialog stays open.
+TEST_F(CatalogDialogTest, RefusedTextsAndFailedPostsKeepTheRecordAndTheDialog) {
+    TCurrencyDlg dialog(dm.T_Currency, prompter);
+    TTableModel& model = *dialog.Model();
+    struct Case {
+        const char* name;
+        int column;
+        const char* typed;
+        const char* message;
+    } cases[] = {
+        {"no number", 1, "9x", "Поле [Value]: \"9x\" - не число"},
+        {"no Windows-1251 character", 0, "EUR★",
+         "Символы ★ нельзя сохранить: их нет в кодировке Windows-1251"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        prompter.records.clear();
+        EXPECT_FALSE(model.setData(model.index(1, c.column), QString::fromUtf8(c.typed), Qt::EditRole));
+        ASSERT_EQ(1u, prompter.records.size());
+        EXPECT_EQ(MessageKind::Error, prompter.records[0].kind);
+        EXPECT_EQ(c.message, prompter.records[0].text);
+        EXPECT_EQ(QString::fromUtf8(c.typed),
+                  model.data(model.index(1, c.column), Qt::DisplayRole).toString());
+        EXPECT_EQ(TableState::Edit, dm.T_Currency.State());
+        dialog.done(QDialog::Accepted);
+        EXPECT_EQ(QDialog::Rejected, dialog.result()) << "the dialog stays open";
+        EXPECT_EQ(TableState::Edit, dm.T_Currency.State());
+        ASSERT_TRUE(model.setData(model.index(1, c.column), c.column == 0 ? "EUR" : "97,5", Qt::EditRole));
+    }
+
+    // Another program holds the database: the reason is shown in Russian.
+    Database other("other", DatabaseKind::Catalog);
+    other.Open(installation.Catalog(), false);
+    other.Exec("BEGIN EXCLUSIVE");
+    prompter.records.clear();
+    dialog.done(QDialog::Accepted);
+    EXPECT_EQ(QDialog::Rejected, dialog.result());
+    EXPECT_EQ(TableState::Edit, dm.T_Currency.State());
+    ASSERT_EQ(1u, prompter.records.size());
+    EXPECT_NE(std::string::npos, prompter.records[0].text.find("база данных занята другой программой"))
+        << prompter.records[0].text;
+    other.Exec("ROLLBACK");
+    dialog.done(QDialog::Accepted);
+    EXPECT_EQ(QDialog::Accepted, dialog.result());
+    EXPECT_EQ(std::vector<double>({1.0, 97.5}), rates());
+}
+
 TEST_F(CatalogDialogTest, PriceGroupGridDeleteKeysAskFirst) {
     TPriceGroupDlg dialog(dm.T_PriceGrp, TkvfSetup(), prompter, nullptr);
     TDataGrid* grid = dialog.Grid();

@@ -103,6 +103,7 @@ TEST(KorvenaAppTest, ConfigurationDialogPreselectsTheDefaultAndCancelEnds) {
     installation.AddConfiguration("Сеть", false);
     installation.AddConfiguration("Демо", true);
     installation.WriteIni();
+    installation.FillCatalog();
     struct Case {
         const char* name;
         bool ok;
