@@ -98,6 +98,7 @@ void TRegistryCompareDlg::ShowDetails(int row) {
         detailsTree_->setHeaderLabels({QString::fromUtf8("Позиция / артикул"),
                                        QString::fromUtf8("Кол-во было"), QString::fromUtf8("Кол-во стало"),
                                        QString::fromUtf8("Цена была"), QString::fromUtf8("Цена стала")});
+        detailsTree_->setColumnWidth(0, 220);
         layout->addWidget(detailsTree_);
         details_->resize(700, 400);
     }
