@@ -7,6 +7,7 @@
 // orders of 10 positions against a second catalog.
 
 #include "base/prompter.h"
+#include "base/typed_stream.h"
 #include "catalog/catalog_lookups.h"
 #include "catalog/database.h"
 #include "catalog/tdm.h"
@@ -440,6 +441,72 @@ void BM_CatalogFilterNewText(benchmark::State& state) {
 }
 // Every new text stays in the table's cache, so the run is bounded.
 BENCHMARK(BM_CatalogFilterNewText)->Iterations(20000)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+} // namespace kvf
+
+namespace kvf {
+namespace {
+
+// What the fittings dialog does on every change of a choice: a backup of its
+// preview copy and SetFurnPreview of both sashes (side marks, no items). On
+// the demo catalog (argument 0, a tilt-and-turn complect with handle and
+// hinges) and on the generated one (argument 1); the target is one frame, 16 ms.
+struct DemoCatalog {
+    DemoCatalog() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "kvf-bench-demo-XXXXXX").string();
+        if (mkdtemp(pattern.data()) == nullptr)
+            throw std::runtime_error("no temporary folder");
+        folder = pattern;
+        if (!dm.OpenDatabases({KVF_DEMO_CATALOG_DIR, folder, folder}, prompter) ||
+            !dm.OpenCatalogTables(prompter))
+            throw std::runtime_error("the demo catalog does not open");
+    }
+    ~DemoCatalog() {
+        dm.CloseDatabases();
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
+    }
+    static DemoCatalog& Get() {
+        static DemoCatalog catalog;
+        return catalog;
+    }
+
+    std::string folder;
+    QuietPrompter prompter;
+    TDM dm;
+};
+
+void BM_SetFurnPreview(benchmark::State& state) {
+    const bool generated = state.range(0) == 1;
+    TDM& dm = generated ? BenchCatalog::Get().dm : DemoCatalog::Get().dm;
+    CatalogLookups lookups(dm);
+    TkvfOrder order;
+    TkvfConstruction& position = order.AddPosition();
+    position.ConstrType = 2;
+    TkvfShapeSizes sizes;
+    sizes.B = 800;
+    sizes.H = 1200;
+    position.SetShape(sizes, 215);
+    TkvfFurnChoice left;
+    left.Dorn = 215;
+    if (generated) {
+        left.Complect = code("K", 3, 2);
+    } else {
+        left.Complect = "K-DK";
+        left.HandlePart = "H-STD";
+        left.Hinge = "B-STD";
+        left.Properties = {"0=101", "0=111", "0=121"};
+    }
+    const TkvfFurnChoice right;
+    for (auto _ : state) {
+        TSpecStream backup;
+        position.Backup(backup);
+        position.SetFurnPreview(lookups, left, right);
+        benchmark::DoNotOptimize(position.LeftFlugel.FurnComp.get());
+    }
+}
+BENCHMARK(BM_SetFurnPreview)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 } // namespace kvf

@@ -1,5 +1,6 @@
 // korvena: the desktop program.
 #include "qt/qt_prompter.h"
+#include "ui/child_factory.h"
 #include "ui/korvena_app.h"
 #include "ui/main_form.h"
 
@@ -12,7 +13,8 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     kvf::QtPrompter prompter;
     std::vector<std::string> args(argv, argv + argc);
-    kvf::TKorvenaApp app(prompter, args, QCoreApplication::applicationDirPath().toStdString());
+    kvf::TKorvenaChildFactory children;
+    kvf::TKorvenaApp app(prompter, args, QCoreApplication::applicationDirPath().toStdString(), &children);
     if (!app.Start()) {
         app.Finish();
         return 1;

@@ -1,9 +1,9 @@
 #include "base/atomic_file.h"
 
 #include "base/error.h"
+#include "base/system_error_text.h"
 
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <random>
 #include <sys/stat.h>
@@ -14,7 +14,7 @@ namespace kvf {
 namespace {
 
 std::string reason(int error) {
-    return std::strerror(error);
+    return SystemErrorText(error);
 }
 
 [[noreturn]] void writeFailed(const std::string& path, int error) {
@@ -41,9 +41,30 @@ std::string folderOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+// The file a path names after following its symbolic links, so that the new
+// image replaces the link's target and the link stays; the path itself when
+// it is no link. A link that points nowhere names the file it would create.
+std::string linkTarget(const std::string& path) {
+    std::string file = path;
+    for (int hops = 0;; ++hops) {
+        struct stat info {};
+        if (::lstat(file.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+            return file;
+        if (hops >= 40)
+            writeFailed(path, ELOOP);
+        std::string target(static_cast<size_t>(info.st_size > 0 ? info.st_size : 4096), '\0');
+        const ssize_t length = ::readlink(file.c_str(), target.data(), target.size());
+        if (length < 0)
+            writeFailed(path, errno);
+        target.resize(static_cast<size_t>(length));
+        file = target.front() == '/' ? target : folderOf(file) + "/" + target;
+    }
+}
+
 } // namespace
 
-void WriteFileAtomic(const std::string& path, std::string_view bytes) {
+void WriteFileAtomic(const std::string& linkOrFile, std::string_view bytes) {
+    const std::string path = linkTarget(linkOrFile);
     // A fresh name beside the target, created exclusively so no other file is
     // ever overwritten; the umask applies as to any new file.
     std::random_device seed;

@@ -27,13 +27,14 @@ bool nameChar(unsigned char c) {
 
 class Parser {
 public:
-    explicit Parser(std::string_view text) : text_(text) {}
+    Parser(std::string_view text, ExpressionSyntax syntax)
+        : text_(text), report_(syntax == ExpressionSyntax::Report) {}
 
     NodePtr ParseAll() {
         skipBlanks();
         if (pos_ >= text_.size())
             fail(text_, "пустое выражение");
-        NodePtr root = sum(0);
+        NodePtr root = top(0);
         skipBlanks();
         if (pos_ < text_.size())
             unexpected();
@@ -61,6 +62,89 @@ private:
             fail(text_, "неожиданный конец выражения");
         fail(text_, "неожиданный символ '" + std::string(1, text_[pos_]) + "' в позиции " +
                         std::to_string(pos_ + 1));
+    }
+
+    // The whole grammar of the syntax: report texts start at "or".
+    NodePtr top(int depth) { return report_ ? disjunction(depth) : sum(depth); }
+
+    // A word operator (and, or, not) in any case, not followed by a name character.
+    bool acceptWord(std::string_view word) {
+        skipBlanks();
+        if (pos_ + word.size() > text_.size())
+            return false;
+        for (size_t i = 0; i < word.size(); ++i) {
+            char c = text_[pos_ + i];
+            if (c >= 'A' && c <= 'Z')
+                c = static_cast<char>(c - 'A' + 'a');
+            if (c != word[i])
+                return false;
+        }
+        if (pos_ + word.size() < text_.size() &&
+            nameChar(static_cast<unsigned char>(text_[pos_ + word.size()])))
+            return false;
+        pos_ += word.size();
+        return true;
+    }
+
+    NodePtr disjunction(int depth) {
+        NodePtr left = conjunction(depth);
+        while (acceptWord("or"))
+            left = binary(Node::Kind::Or, std::move(left), conjunction(depth));
+        return left;
+    }
+
+    NodePtr conjunction(int depth) {
+        NodePtr left = negation(depth);
+        while (acceptWord("and"))
+            left = binary(Node::Kind::And, std::move(left), negation(depth));
+        return left;
+    }
+
+    NodePtr negation(int depth) {
+        if (depth > kMaxDepth)
+            fail(text_, "слишком глубокая вложенность");
+        if (acceptWord("not")) {
+            auto node = std::make_unique<Node>();
+            node->kind = Node::Kind::Not;
+            node->operands.push_back(negation(depth + 1));
+            return node;
+        }
+        return comparison(depth);
+    }
+
+    NodePtr comparison(int depth) {
+        NodePtr left = sum(depth);
+        skipBlanks();
+        static const std::pair<std::string_view, Node::Kind> operators[] = {
+            {"<=", Node::Kind::LessEqual}, {">=", Node::Kind::GreaterEqual}, {"<>", Node::Kind::NotEqual},
+            {"=", Node::Kind::Equal},      {"<", Node::Kind::Less},          {">", Node::Kind::Greater}};
+        for (const auto& [symbol, kind] : operators) {
+            if (text_.substr(pos_, symbol.size()) == symbol) {
+                pos_ += symbol.size();
+                return binary(kind, std::move(left), sum(depth));
+            }
+        }
+        return left;
+    }
+
+    NodePtr textLiteral() {
+        const char quote = text_[pos_++];
+        auto node = std::make_unique<Node>();
+        node->kind = Node::Kind::Text;
+        for (;;) {
+            if (pos_ >= text_.size())
+                fail(text_, "незакрытая строка");
+            if (text_[pos_] == quote) {
+                if (pos_ + 1 < text_.size() && text_[pos_ + 1] == quote) {
+                    node->name += quote;
+                    pos_ += 2;
+                    continue;
+                }
+                ++pos_;
+                return node;
+            }
+            node->name += text_[pos_++];
+        }
     }
 
     static NodePtr binary(Node::Kind kind, NodePtr left, NodePtr right) {
@@ -114,9 +198,11 @@ private:
         if (pos_ >= text_.size())
             unexpected();
         const unsigned char c = static_cast<unsigned char>(text_[pos_]);
+        if (report_ && (c == '\'' || c == '"'))
+            return textLiteral();
         if (c == '(') {
             ++pos_;
-            NodePtr inner = sum(depth + 1);
+            NodePtr inner = top(depth + 1);
             if (!accept(')'))
                 unexpected();
             return inner;
@@ -160,9 +246,16 @@ private:
         if (accept('(')) {
             node->kind = Node::Kind::Call;
             if (!accept(')')) {
-                do
-                    node->operands.push_back(sum(depth + 1));
-                while (accept(','));
+                do {
+                    skipBlanks();
+                    const size_t start = pos_;
+                    node->operands.push_back(top(depth + 1));
+                    node->operands.back()->source = std::string(text_.substr(start, pos_ - start));
+                    while (!node->operands.back()->source.empty() &&
+                           (node->operands.back()->source.back() == ' ' ||
+                            node->operands.back()->source.back() == '\t'))
+                        node->operands.back()->source.pop_back();
+                } while (accept(','));
                 if (!accept(')'))
                     unexpected();
             }
@@ -171,6 +264,7 @@ private:
     }
 
     std::string_view text_;
+    bool report_ = false;
     size_t pos_ = 0;
 };
 
@@ -213,16 +307,18 @@ double evaluate(const Node& node, const ExpressionScope& scope, std::string_view
             fail(text, "деление на ноль");
         return dividend / divisor;
     }
+    default:
+        fail(text, "текст и сравнения допустимы только в отчетах");
     }
     return 0;
 }
 
 } // namespace
 
-Expression Expression::Parse(std::string_view text) {
+Expression Expression::Parse(std::string_view text, ExpressionSyntax syntax) {
     Expression expression;
     expression.text_ = std::string(text);
-    expression.root_ = Parser(expression.text_).ParseAll();
+    expression.root_ = Parser(expression.text_, syntax).ParseAll();
     return expression;
 }
 

@@ -9,6 +9,12 @@
 //
 // Errors (syntax, unknown name or function, division by zero) raise KvfError
 // with a message naming the expression text.
+//
+// Report texts use a wider grammar (ExpressionSyntax::Report): text literals
+// in single or double quotes (a quote doubled inside), the comparisons
+// = <> < <= > >=, and the words and, or, not (any case). The tightest first:
+// unary, * /, + -, comparisons, not, and, or. The arithmetic evaluator below
+// refuses the report nodes; the report engine walks them with its own values.
 
 #include <functional>
 #include <memory>
@@ -28,18 +34,41 @@ struct ExpressionScope {
 
 // One node of the parsed tree, public so that other evaluators (the report
 // engine) can walk the same tree with their own value type.
+enum class ExpressionSyntax { Arithmetic, Report };
+
 struct ExpressionNode {
-    enum class Kind { Number, Name, Call, Negate, Add, Subtract, Multiply, Divide };
+    enum class Kind {
+        Number,
+        Name,
+        Call,
+        Negate,
+        Add,
+        Subtract,
+        Multiply,
+        Divide,
+        // Report syntax only.
+        Text,
+        Equal,
+        NotEqual,
+        Less,
+        LessEqual,
+        Greater,
+        GreaterEqual,
+        And,
+        Or,
+        Not
+    };
     Kind kind = Kind::Number;
     double number = 0;                                     // Number
-    std::string name;                                      // Name, Call
+    std::string name;                                      // Name, Call; the value of Text
     std::vector<std::unique_ptr<ExpressionNode>> operands; // Call arguments; one or two operands otherwise
+    std::string source;                                    // a Call argument's own text, as written
 };
 
 class Expression {
 public:
     // Raises KvfError on a syntax error.
-    static Expression Parse(std::string_view text);
+    static Expression Parse(std::string_view text, ExpressionSyntax syntax = ExpressionSyntax::Arithmetic);
 
     double Evaluate(const ExpressionScope& scope) const;
 

@@ -176,6 +176,30 @@ std::string ToAnsi(std::string_view utf8) {
     return out;
 }
 
+std::string NonAnsiCharacters(std::string_view utf8) {
+    std::vector<std::string_view> characters;
+    size_t i = 0;
+    while (i < utf8.size()) {
+        const size_t start = i;
+        if (ansiByte(nextCodePoint(utf8, i)) >= 0)
+            continue;
+        const std::string_view character = utf8.substr(start, i - start);
+        if (std::find(characters.begin(), characters.end(), character) == characters.end())
+            characters.push_back(character);
+    }
+    std::string found;
+    for (std::string_view character : characters)
+        found += (found.empty() ? "" : " ") + std::string(character);
+    return found;
+}
+
+std::string NonAnsiMessage(std::string_view utf8) {
+    const std::string characters = NonAnsiCharacters(utf8);
+    if (characters.empty())
+        return "";
+    return "Символы " + characters + " нельзя сохранить: их нет в кодировке Windows-1251";
+}
+
 std::string AnsiUpperCase(std::string_view utf8) {
     return mapCase(utf8, tables().upper);
 }

@@ -13,6 +13,13 @@ namespace kvf {
 std::string FromAnsi(std::string_view ansi);
 // UTF-8 -> Windows-1251 bytes; a character with no Windows-1251 byte becomes '?'.
 std::string ToAnsi(std::string_view utf8);
+// The characters of the text that have no Windows-1251 byte, each once, in the
+// order they first appear, separated by blanks; "" when the text converts whole.
+std::string NonAnsiCharacters(std::string_view utf8);
+// "" when the text converts whole; otherwise the message that refuses it,
+// naming the characters: text typed by the user is refused with it instead of
+// being stored with '?' in their place.
+std::string NonAnsiMessage(std::string_view utf8);
 
 // Upper case of the Windows-1251 alphabet (Latin and Cyrillic), on UTF-8 text.
 std::string AnsiUpperCase(std::string_view utf8);

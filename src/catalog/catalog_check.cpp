@@ -1,9 +1,11 @@
 #include "catalog/catalog_check.h"
 
 #include "base/expression.h"
+#include "base/number_format.h"
+#include "base/text.h"
 #include "catalog/tdm.h"
 
-#include <cctype>
+#include <algorithm>
 #include <charconv>
 #include <exception>
 #include <map>
@@ -15,10 +17,16 @@ namespace kvf {
 namespace {
 
 // The rows of one table object in its key order, read once, without the
-// temporary filter; the fixed slice filters of the parameter list stay.
+// temporary filter; the fixed slice filters of the parameter list stay. A
+// table that is not open reads as empty; a field the table lacks reads as
+// blank, and both are reported once.
 class Rows {
 public:
-    explicit Rows(Table& table) : table_(table) {
+    Rows(Table& table, std::vector<CatalogProblem>& problems) : table_(table), problems_(problems) {
+        if (!table.Active()) {
+            problems_.push_back({table.TableName(), "", "таблица [" + table.TableName() + "] не открыта"});
+            return;
+        }
         const bool filtered = table.Filtered();
         const int64_t rowId = table.RecNo() >= 0 ? table.RowId() : -1;
         {
@@ -36,16 +44,16 @@ public:
     const std::string& Name() const { return table_.TableName(); }
 
     std::string Text(size_t row, std::string_view field) const {
-        const int i = table_.FieldIndex(field);
-        return ValueAsString(table_.Fields()[i], rows_[row][i]);
+        const int i = Index(field);
+        return i < 0 ? "" : ValueAsString(table_.Fields()[i], rows_[row][i]);
     }
     int64_t Int(size_t row, std::string_view field) const {
-        const int i = table_.FieldIndex(field);
-        return ValueAsInteger(table_.Fields()[i], rows_[row][i]);
+        const int i = Index(field);
+        return i < 0 ? 0 : ValueAsInteger(table_.Fields()[i], rows_[row][i]);
     }
     double Float(size_t row, std::string_view field) const {
-        const int i = table_.FieldIndex(field);
-        return ValueAsFloat(table_.Fields()[i], rows_[row][i]);
+        const int i = Index(field);
+        return i < 0 ? 0 : ValueAsFloat(table_.Fields()[i], rows_[row][i]);
     }
 
     // "ID=K-DK, Item=GETR, Key=101" from the named fields.
@@ -60,8 +68,19 @@ public:
     }
 
 private:
+    int Index(std::string_view field) const {
+        const int i = table_.FieldIndex(field);
+        if (i < 0 && missing_.insert(std::string(field)).second)
+            problems_.push_back(
+                {table_.TableName(), "",
+                 "Поле [" + std::string(field) + "] не найдено в таблице [" + table_.TableName() + "]"});
+        return i;
+    }
+
     Table& table_;
+    std::vector<CatalogProblem>& problems_;
     std::vector<std::vector<Value>> rows_;
+    mutable std::set<std::string> missing_;
 };
 
 std::set<std::string> TextKeys(const Rows& rows, std::string_view field) {
@@ -82,13 +101,74 @@ std::string Quoted(const std::string& text) {
     return "\"" + text + "\"";
 }
 
-bool SameAsciiIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
+// "Item \"E9\": нет записи в FrnItem"
+std::string Missing(const std::string& what, const std::string& value, const char* table) {
+    return what + " " + value + ": нет записи в " + table;
+}
+
+// The key fields of a table that exist in its stored columns; empty when one is missing.
+std::vector<std::string> StoredKey(const TableSpec& spec, const std::vector<FieldDef>& columns) {
+    for (const std::string& name : spec.KeyFields)
+        if (std::none_of(columns.begin(), columns.end(),
+                         [&](const FieldDef& c) { return SameAsciiName(c.Name, name); }))
+            return {};
+    return spec.KeyFields;
+}
+
+std::string ColumnList(const std::vector<std::string>& names) {
+    std::string list;
+    for (const std::string& name : names)
+        list += (list.empty() ? "" : ", ") + QuoteIdentifier(name);
+    return list;
+}
+
+// What the table objects cannot show because they read rows already made
+// to fit their fields: keys that repeat and text in numeric columns (which
+// reads as 0). Read straight from the stored tables.
+std::vector<CatalogProblem> StoredProblems(Database& db) {
+    std::vector<CatalogProblem> problems;
+    if (!db.IsOpen())
+        return problems;
+    for (const TableSpec& spec : TableSpecs()) {
+        if (spec.Database != DatabaseKind::Catalog || !db.HasTable(spec.Name))
+            continue;
+        const std::vector<FieldDef> columns = db.TableFields(spec.Name);
+        const std::vector<std::string> key = StoredKey(spec, columns);
+        if (spec.UniqueKey && !key.empty()) {
+            Statement st(db, "SELECT " + ColumnList(key) + ", count(*) FROM " + QuoteIdentifier(spec.Name) +
+                                 " GROUP BY " + ColumnList(key) + " HAVING count(*) > 1");
+            while (st.Step()) {
+                std::vector<std::string> values;
+                for (size_t i = 0; i < key.size(); ++i)
+                    values.push_back(ValueAsString({}, st.Column(static_cast<int>(i))));
+                problems.push_back(
+                    {spec.Name, KeyText(key, values),
+                     "ключ повторяется: " + std::to_string(st.ColumnInt(static_cast<int>(key.size()))) +
+                         " записи с ним"});
+            }
+        }
+        for (const FieldDef& column : columns) {
+            if (IsTextKind(column.Kind))
+                continue;
+            Statement st(db, "SELECT " + (key.empty() ? std::string("rowid") : ColumnList(key)) + ", " +
+                                 QuoteIdentifier(column.Name) + " FROM " + QuoteIdentifier(spec.Name) +
+                                 " WHERE typeof(" + QuoteIdentifier(column.Name) +
+                                 ") = 'text' ORDER BY rowid");
+            const int valueColumn = static_cast<int>(key.empty() ? 1 : key.size());
+            while (st.Step()) {
+                const std::string text = ValueAsString({}, st.Column(valueColumn));
+                if (Trim(text).empty() || ParseDecimal(text))
+                    continue;
+                std::vector<std::string> values;
+                for (int i = 0; i < valueColumn; ++i)
+                    values.push_back(ValueAsString({}, st.Column(i)));
+                problems.push_back(
+                    {spec.Name, KeyText(key.empty() ? std::vector<std::string>{"rowid"} : key, values),
+                     "в числовом поле [" + column.Name + "] текст " + Quoted(text) + ", он читается как 0"});
+            }
+        }
+    }
+    return problems;
 }
 
 // The names a sash gives a length formula; any other name reads as 0.
@@ -101,7 +181,7 @@ bool KnownFormulaName(std::string_view name) {
 
 bool KnownFormulaFunction(std::string_view name) {
     for (const char* known : {"FFL", "FL", "FFG", "FG", "FFGA", "FGA"})
-        if (SameAsciiIgnoringCase(name, known))
+        if (SameAsciiName(name, known))
             return true;
     return false;
 }
@@ -126,11 +206,10 @@ std::string FormulaProblem(const std::string& formula) {
         std::string names;
         for (const std::string& name : unknown)
             names += (names.empty() ? "" : ", ") + name;
-        return "length formula " + Quoted(formula) + " uses " + names +
-               ", which a sash does not know (it reads as 0); the height is FН/FFН with the Cyrillic letter "
-               "Н";
+        return "формула длины " + Quoted(formula) + " использует " + names +
+               ", чего створка не знает (читается как 0); высота - это FН/FFН с русской буквой Н";
     } catch (const std::exception& e) {
-        return "length formula " + Quoted(formula) + " does not parse: " + e.what();
+        return "формула длины " + Quoted(formula) + " не разбирается: " + e.what();
     }
 }
 
@@ -159,11 +238,15 @@ std::vector<std::string> BadSchemeEntries(const std::string& scheme) {
 class Checker {
 public:
     explicit Checker(TDM& dm)
-        : color_(dm.T_Color), currency_(dm.T_Currency), priceGrp_(dm.T_PriceGrp), sysList_(dm.T_SysList),
-          sysColor_(dm.T_SysColor), sysProp_(dm.T_SysProp), catalog_(dm.T_Catalog), frnComp_(dm.T_FrnComp),
-          frnSide_(dm.T_FrnSide), frnItem_(dm.T_FrnItem), frnSet_(dm.T_FrnSet), frnArt_(dm.T_FrnArt),
-          frnSchl_(dm.T_FrnSchl), frnDop_(dm.T_FrnDop), frnAbd_(dm.T_FrnAbd), frnProp_(dm.T_FrnProp),
-          frnItoI_(dm.T_FrnItoI), falzList_(dm.T_FalzList), dornList_(dm.T_DornList) {
+        : stored_(StoredProblems(dm.DB_Catalog)), color_(dm.T_Color, problems_),
+          currency_(dm.T_Currency, problems_), priceGrp_(dm.T_PriceGrp, problems_),
+          sysList_(dm.T_SysList, problems_), sysColor_(dm.T_SysColor, problems_),
+          sysProp_(dm.T_SysProp, problems_), catalog_(dm.T_Catalog, problems_),
+          frnComp_(dm.T_FrnComp, problems_), frnSide_(dm.T_FrnSide, problems_),
+          frnItem_(dm.T_FrnItem, problems_), frnSet_(dm.T_FrnSet, problems_), frnArt_(dm.T_FrnArt, problems_),
+          frnSchl_(dm.T_FrnSchl, problems_), frnDop_(dm.T_FrnDop, problems_), frnAbd_(dm.T_FrnAbd, problems_),
+          frnProp_(dm.T_FrnProp, problems_), frnItoI_(dm.T_FrnItoI, problems_),
+          falzList_(dm.T_FalzList, problems_), dornList_(dm.T_DornList, problems_) {
         colors_ = TextKeys(color_, "Color");
         currencies_ = IntKeys(currency_, "ID");
         priceGroups_ = IntKeys(priceGrp_, "GroupID");
@@ -193,7 +276,9 @@ public:
         CheckAccessories();
         CheckColourAccessories();
         CheckProperties();
-        return problems_;
+        // What the stored rows break comes first: it explains the rest.
+        stored_.insert(stored_.end(), problems_.begin(), problems_.end());
+        return stored_;
     }
 
 private:
@@ -204,30 +289,31 @@ private:
     void RequireArticle(const Rows& rows, size_t r, const std::string& key, const char* field) {
         const std::string id = rows.Text(r, field);
         if (id.empty())
-            Report(rows, key, std::string(field) + " is empty");
+            Report(rows, key, "поле [" + std::string(field) + "] пусто");
         else if (!articles_.count(id))
-            Report(rows, key, std::string(field) + " " + Quoted(id) + " has no Catalog row");
+            Report(rows, key, Missing(field, Quoted(id), "Catalog"));
     }
 
     void RequireElement(const Rows& rows, size_t r, const std::string& key, const char* field) {
         const std::string id = rows.Text(r, field);
         if (id.empty())
-            Report(rows, key, std::string(field) + " is empty");
+            Report(rows, key, "поле [" + std::string(field) + "] пусто");
         else if (!elementVirtual_.count(id))
-            Report(rows, key, std::string(field) + " " + Quoted(id) + " has no FrnItem row");
+            Report(rows, key, Missing(field, Quoted(id), "FrnItem"));
     }
 
     void RequireColor(const Rows& rows, size_t r, const std::string& key, const char* field) {
         const std::string color = rows.Text(r, field);
         if (!color.empty() && !colors_.count(color))
-            Report(rows, key, std::string(field) + " " + Quoted(color) + " has no COLORSET row");
+            Report(rows, key, Missing(field, Quoted(color), "COLORSET"));
     }
 
     void RequirePropertyKey(const Rows& rows, size_t r, const std::string& key) {
         const int64_t propKey = rows.Int(r, "PropKey");
         if (propKey != 0 && !propertyKeys_.count(propKey))
             Report(rows, key,
-                   "PropKey " + std::to_string(propKey) + " has no FrnProp rows, so it restricts nothing");
+                   "PropKey " + std::to_string(propKey) +
+                       ": нет записей в FrnProp, ключ ничего не ограничивает");
     }
 
     // An element that yields nothing although a row requires it.
@@ -237,11 +323,12 @@ private:
             return;
         if (found->second) {
             if (!composites_.count(element))
-                Report(rows, key, "required virtual element " + Quoted(element) + " has no parts in FrnItoI");
+                Report(rows, key,
+                       "у обязательного виртуального элемента " + Quoted(element) + " нет частей в FrnItoI");
         } else if (!elementsWithArticles_.count(element)) {
             Report(rows, key,
-                   "required element " + Quoted(element) +
-                       " has no FrnArt row at all, so it is silently left out of every composition");
+                   "у обязательного элемента " + Quoted(element) +
+                       " нет ни одной записи в FrnArt, он молча выпадает из каждой комплектации");
         }
     }
 
@@ -250,8 +337,7 @@ private:
                      int64_t side) {
         if (side < 1 || side > sides)
             Report(rows, key,
-                   what + " " + std::to_string(side) + " is outside the complect's sides 1-" +
-                       std::to_string(sides));
+                   what + " " + std::to_string(side) + " вне сторон комплекта 1-" + std::to_string(sides));
     }
 
     // A rebate set or backset that the composition pass refuses whenever a
@@ -263,13 +349,14 @@ private:
             const int64_t pos = falzList_.Int(r, "FalzPos");
             if (luft < 1 || size < 1 || pos < 1)
                 Report(falzList_, falzList_.Key(r, {"ID"}),
-                       "rebate set " + std::to_string(luft) + "/" + std::to_string(size) + "-" +
-                           std::to_string(pos) + " has a value below 1, so no sash can be computed with it");
+                       "в наборе фальца " + std::to_string(luft) + "/" + std::to_string(size) + "-" +
+                           std::to_string(pos) +
+                           " есть значение меньше 1, с ним не рассчитать ни одну створку");
         }
         for (size_t r = 0; r < dornList_.Size(); ++r)
             if (dornList_.Float(r, "DornMass") <= 0)
                 Report(dornList_, dornList_.Key(r, {"ID"}),
-                       "backset has no DornMass above 0, so no sash can be computed with it");
+                       "DornMass не больше 0, с этим дорнмассом не рассчитать ни одну створку");
     }
 
     // A range whose minimum lies above its maximum passes nothing; in an
@@ -280,17 +367,11 @@ private:
         const double max = rows.Float(r, group + "Max");
         if (min > max && !(zeroMaxIsOpen && max == 0))
             Report(rows, key,
-                   group + "Min " + Number(min) + " is above " + group + "Max " + Number(max) +
-                       ", so the range passes nothing");
+                   group + "Min " + Number(min) + " больше " + group + "Max " + Number(max) +
+                       ", диапазон ничего не пропускает");
     }
 
-    static std::string Number(double value) {
-        std::string text = std::to_string(value);
-        text.erase(text.find_last_not_of('0') + 1);
-        if (!text.empty() && text.back() == '.')
-            text.pop_back();
-        return text;
-    }
+    static std::string Number(double value) { return FormatFloatShort(value); }
 
     void CheckSystems() {
         for (size_t r = 0; r < sysList_.Size(); ++r)
@@ -299,8 +380,7 @@ private:
             const std::string key = sysColor_.Key(r, {"ID", "System"});
             RequireColor(sysColor_, r, key, "ID");
             if (!systems_.count(sysColor_.Text(r, "System")))
-                Report(sysColor_, key,
-                       "System " + Quoted(sysColor_.Text(r, "System")) + " has no SysList row");
+                Report(sysColor_, key, Missing("System", Quoted(sysColor_.Text(r, "System")), "SysList"));
         }
     }
 
@@ -309,10 +389,10 @@ private:
             const std::string key = catalog_.Key(r, {"ID"});
             const int64_t currency = catalog_.Int(r, "Currency");
             if (!currencies_.count(currency))
-                Report(catalog_, key, "Currency " + std::to_string(currency) + " has no Currency row");
+                Report(catalog_, key, Missing("Currency", std::to_string(currency), "Currency"));
             const int64_t group = catalog_.Int(r, "PriceGrp");
             if (group != 0 && !priceGroups_.count(group))
-                Report(catalog_, key, "PriceGrp " + std::to_string(group) + " has no PriceGrp row");
+                Report(catalog_, key, Missing("PriceGrp", std::to_string(group), "PriceGrp"));
         }
     }
 
@@ -323,26 +403,24 @@ private:
             const int64_t group = frnComp_.Int(r, "Group");
             // Only main complects are offered by their side rules.
             if ((group == 10 || group == 11 || group == 12) && !sideCount_.count(id))
-                Report(frnComp_, key, "complect has no side rules in FrnSide, so it fits no sash");
+                Report(frnComp_, key,
+                       "у комплекта нет правил сторон в FrnSide, он не подходит ни к одной створке");
             const std::string symmetric = frnComp_.Text(r, "SymmetricID");
             if (!symmetric.empty() && !complects_.count(symmetric))
-                Report(frnComp_, key, "SymmetricID " + Quoted(symmetric) + " has no FrnComp row");
+                Report(frnComp_, key, Missing("SymmetricID", Quoted(symmetric), "FrnComp"));
             RequirePropertyKey(frnComp_, r, key);
         }
     }
 
     void CheckSideRules() {
-        std::set<std::pair<std::string, int64_t>> seen;
         for (size_t r = 0; r < frnSide_.Size(); ++r) {
             const std::string id = frnSide_.Text(r, "ID");
             const std::string key = frnSide_.Key(r, {"ID", "Side"});
             if (!complects_.count(id))
-                Report(frnSide_, key, "complect " + Quoted(id) + " has no FrnComp row");
+                Report(frnSide_, key, Missing("комплект", Quoted(id), "FrnComp"));
             const int sides = sideCount_[id];
             const int64_t side = frnSide_.Int(r, "Side");
             RequireSide(frnSide_, key, sides, "Side", side);
-            if (!seen.insert({id, side}).second)
-                Report(frnSide_, key, "side " + std::to_string(side) + " has more than one rule");
             if (frnSide_.Int(r, "OpenMode") == 1)
                 RequireSide(frnSide_, key, sides, "RotSide", frnSide_.Int(r, "RotSide"));
             // Side lengths and corner angles are never 0, so a maximum of 0 refuses every sash.
@@ -352,8 +430,8 @@ private:
                 const double max = frnSide_.Float(r, "Max" + g);
                 if (min > max || (max <= 0 && g != "Radius"))
                     Report(frnSide_, key,
-                           "Min" + g + " " + Number(min) + " and Max" + g + " " + Number(max) +
-                               " allow nothing, so the complect fits no sash");
+                           "Min" + g + " " + Number(min) + " и Max" + g + " " + Number(max) +
+                               " ничего не допускают, комплект не подходит ни к одной створке");
             }
         }
     }
@@ -364,12 +442,12 @@ private:
             const std::string item = frnSet_.Text(r, "Item");
             const std::string key = frnSet_.Key(r, {"ID", "Item", "Key"});
             if (!complects_.count(id))
-                Report(frnSet_, key, "complect " + Quoted(id) + " has no FrnComp row");
+                Report(frnSet_, key, Missing("комплект", Quoted(id), "FrnComp"));
             RequireElement(frnSet_, r, key, "Item");
             RequirePropertyKey(frnSet_, r, key);
             const std::string useIfArt = frnSet_.Text(r, "UseIfArt");
             if (!useIfArt.empty() && !articles_.count(useIfArt))
-                Report(frnSet_, key, "UseIfArt " + Quoted(useIfArt) + " has no Catalog row");
+                Report(frnSet_, key, Missing("UseIfArt", Quoted(useIfArt), "Catalog"));
             CheckSideNumbers(r, id, key);
             for (const char* group : {"FFB", "FFH", "FFL1", "FFL2", "FFL21", "FFL22", "FFA", "FFR1", "FFR2"})
                 RequireRange(frnSet_, r, key, group, true);
@@ -382,7 +460,7 @@ private:
             const int64_t condition = frnSet_.Int(r, "Condition");
             if (condition < 0 || condition > 10)
                 Report(frnSet_, key,
-                       "Condition " + std::to_string(condition) + " is no calculation principle (0-10)");
+                       "Condition " + std::to_string(condition) + " - нет такого принципа расчёта (0-10)");
             if (frnSet_.Int(r, "Required") == 1)
                 RequireSomeArticle(frnSet_, r, key, item);
         }
@@ -436,12 +514,13 @@ private:
         if (scheme.empty()) {
             if (frnSet_.Int(r, "ScaleStep") < 1)
                 Report(frnSet_, key,
-                       "count scale without ScaleScheme has ScaleStep " +
-                           std::to_string(frnSet_.Int(r, "ScaleStep")) + " (at least 1 needed)");
+                       "шкала количества без ScaleScheme с ScaleStep " +
+                           std::to_string(frnSet_.Int(r, "ScaleStep")) + " (нужно не меньше 1)");
             return;
         }
         for (const std::string& entry : BadSchemeEntries(scheme))
-            Report(frnSet_, key, "ScaleScheme entry " + Quoted(entry) + " is no integer and is not counted");
+            Report(frnSet_, key,
+                   "значение ScaleScheme " + Quoted(entry) + " не целое число и не учитывается");
     }
 
     void CheckArticlesOfElements() {
@@ -475,7 +554,7 @@ private:
             RequirePropertyKey(frnSchl_, r, key);
             const std::string complect = frnSchl_.Text(r, "ItemComplectID");
             if (!complect.empty() && !complects_.count(complect))
-                Report(frnSchl_, key, "ItemComplectID " + Quoted(complect) + " has no FrnComp row");
+                Report(frnSchl_, key, Missing("ItemComplectID", Quoted(complect), "FrnComp"));
             // Strike plates are always looked for as required.
             RequireSomeArticle(frnSchl_, r, key, frnSchl_.Text(r, "Item"));
         }
@@ -489,7 +568,7 @@ private:
             RequirePropertyKey(frnDop_, r, key);
             const std::string complect = frnDop_.Text(r, "ItemComplectID");
             if (!complect.empty() && !complects_.count(complect))
-                Report(frnDop_, key, "ItemComplectID " + Quoted(complect) + " has no FrnComp row");
+                Report(frnDop_, key, Missing("ItemComplectID", Quoted(complect), "FrnComp"));
         }
     }
 
@@ -507,17 +586,18 @@ private:
             const int64_t value = frnProp_.Int(r, "ID");
             if (!propertyValues_.count(value))
                 Report(frnProp_, frnProp_.Key(r, {"PropKey", "ID"}),
-                       "property value " + std::to_string(value) + " has no SysProp row");
+                       Missing("значение свойства", std::to_string(value), "SysProp"));
         }
     }
 
+    std::vector<CatalogProblem> stored_;
+    std::vector<CatalogProblem> problems_;
     Rows color_, currency_, priceGrp_, sysList_, sysColor_, sysProp_, catalog_, frnComp_, frnSide_, frnItem_,
         frnSet_, frnArt_, frnSchl_, frnDop_, frnAbd_, frnProp_, frnItoI_, falzList_, dornList_;
     std::set<std::string> colors_, systems_, articles_, complects_, elementsWithArticles_, composites_;
     std::set<int64_t> currencies_, priceGroups_, propertyValues_, propertyKeys_;
     std::map<std::string, bool> elementVirtual_; // element -> Virtual
     std::map<std::string, int> sideCount_;       // complect -> number of side rules
-    std::vector<CatalogProblem> problems_;
 };
 
 } // namespace
@@ -527,6 +607,8 @@ std::vector<CatalogProblem> CheckCatalog(TDM& dm) {
 }
 
 std::string FormatCatalogProblem(const CatalogProblem& problem) {
+    if (problem.Key.empty())
+        return problem.Table + ": " + problem.Problem;
     return problem.Table + " [" + problem.Key + "]: " + problem.Problem;
 }
 

@@ -6,7 +6,9 @@
 // as meant (side numbers beyond a complect's sides, a count scale with step 0
 // and no scheme, a length formula that does not parse or names something the
 // sash does not know, a required element without any article, a range that
-// passes nothing, a rebate set or backset the composition pass refuses).
+// passes nothing, a rebate set or backset the composition pass refuses), and
+// damage to the stored tables (a key that repeats, text in a numeric column,
+// a column or table that is missing). Its messages are in Russian.
 
 #include <string>
 #include <vector>
@@ -17,16 +19,18 @@ class TDM;
 
 struct CatalogProblem {
     std::string Table;   // "FrnSet"
-    std::string Key;     // the row's key fields: "ID=K-DK, Item=GETR, Key=101"
+    std::string Key;     // the row's key fields: "ID=K-DK, Item=GETR, Key=101"; "" for the whole table
     std::string Problem; // what is wrong, in one sentence
 };
 
-// Checks the open catalog tables of `dm` (TDM::OpenCatalogTables). Problems
-// come table by table in the tables' key order. The tables' filters and
-// cursors are as they were when it returns.
+// Checks the catalog tables of `dm` (TDM::OpenCatalogTables); a table that
+// did not open is reported and checked as empty. Problems of the stored rows
+// come first, then the others table by table in the tables' key order. The
+// tables' filters and cursors are as they were when it returns.
 std::vector<CatalogProblem> CheckCatalog(TDM& dm);
 
-// "FrnSet [ID=K-DK, Item=GETR, Key=101]: <problem>"
+// "FrnSet [ID=K-DK, Item=GETR, Key=101]: <problem>", or "FrnSet: <problem>"
+// for the whole table.
 std::string FormatCatalogProblem(const CatalogProblem& problem);
 
 } // namespace kvf

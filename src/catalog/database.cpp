@@ -31,8 +31,44 @@ Database::~Database() {
     Close();
 }
 
+namespace {
+
+// The reason of a failed SQLite call in the program's language; SQL faults
+// that only a developer meets keep SQLite's own text.
+std::string SqliteReason(sqlite3* db) {
+    switch (sqlite3_errcode(db) & 0xFF) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return "база данных занята другой программой";
+    case SQLITE_READONLY:
+        return "база данных доступна только для чтения";
+    case SQLITE_FULL:
+        return "нет места на диске";
+    case SQLITE_PERM:
+    case SQLITE_AUTH:
+        return "нет доступа к базе данных";
+    case SQLITE_CANTOPEN:
+        return "файл базы данных не открывается";
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+        return "файл базы данных повреждён";
+    case SQLITE_IOERR:
+        return "ошибка чтения или записи файла базы данных";
+    case SQLITE_CONSTRAINT:
+        return "запись с таким ключом уже есть";
+    default:
+        return sqlite3_errmsg(db);
+    }
+}
+
+} // namespace
+
+bool Database::KeyViolated() const {
+    return db_ && sqlite3_extended_errcode(db_) == SQLITE_CONSTRAINT_UNIQUE;
+}
+
 void Database::Raise(const std::string& context) const {
-    std::string msg = db_ ? sqlite3_errmsg(db_) : "database is not open";
+    std::string msg = db_ ? SqliteReason(db_) : "база данных не открыта";
     throw KvfError(context.empty() ? msg : context + ": " + msg);
 }
 

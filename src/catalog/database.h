@@ -40,7 +40,10 @@ public:
 
     sqlite3* Handle() const { return db_; }
     int64_t LastInsertRowId() const;
+    // Raises KvfError with the reason of the last failed call, in Russian.
     [[noreturn]] void Raise(const std::string& context) const;
+    // Whether the last failed call broke a unique index.
+    bool KeyViolated() const;
 
     // Begins a transaction; rolled back on destruction unless committed.
     class Transaction {

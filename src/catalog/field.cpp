@@ -1,9 +1,10 @@
 #include "catalog/field.h"
 
+#include "base/number_format.h"
 #include "base/variant.h"
 
 #include <cmath>
-#include <cstdlib>
+#include <optional>
 
 namespace kvf {
 
@@ -21,17 +22,16 @@ int ParenNumber(std::string_view t, int fallback) {
     size_t open = t.find('(');
     if (open == std::string_view::npos)
         return fallback;
-    return std::atoi(std::string(t.substr(open + 1)).c_str());
+    const size_t close = t.find(')', open);
+    return static_cast<int>(
+        StrToIntDef(t.substr(open + 1, close == std::string_view::npos ? close : close - open - 1), 0));
 }
 
 bool ParseNumber(const std::string& text, double& out) {
-    if (text.empty())
-        return false;
-    char* end = nullptr;
-    out = std::strtod(text.c_str(), &end);
-    while (end && *end == ' ')
-        ++end;
-    return end && *end == '\0';
+    const std::optional<double> number = ParseDecimal(text);
+    if (number)
+        out = *number;
+    return number.has_value();
 }
 
 } // namespace
@@ -220,9 +220,7 @@ std::string ValueAsString(const FieldDef& field, const Value& v) {
         return *s;
     if (const auto* i = std::get_if<int64_t>(&v))
         return std::to_string(*i);
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.15g", std::get<double>(v));
-    return buf;
+    return FormatFloatShort(std::get<double>(v));
 }
 
 int64_t ValueAsInteger(const FieldDef& field, const Value& v) {
@@ -234,7 +232,11 @@ int64_t ValueAsInteger(const FieldDef& field, const Value& v) {
     if (const auto* d = std::get_if<double>(&v))
         return field.Kind == FieldKind::Money ? static_cast<int64_t>(*d)
                                               : static_cast<int64_t>(std::llround(*d));
-    return std::atoll(std::get<std::string>(v).c_str());
+    const std::string& text = std::get<std::string>(v);
+    if (const std::optional<long long> integer = ParseInteger(text))
+        return *integer;
+    const std::optional<double> number = ParseDecimal(text);
+    return number && std::fabs(*number) < 9.2e18 ? static_cast<int64_t>(*number) : 0;
 }
 
 double ValueAsFloat(const FieldDef& field, const Value& v) {
@@ -244,7 +246,7 @@ double ValueAsFloat(const FieldDef& field, const Value& v) {
         return static_cast<double>(*i);
     if (const auto* d = std::get_if<double>(&v))
         return *d;
-    return std::atof(std::get<std::string>(v).c_str());
+    return ParseDecimal(std::get<std::string>(v)).value_or(0.0);
 }
 
 int64_t ValueAsMoneyUnits(const FieldDef& field, const Value& v) {

@@ -1,6 +1,7 @@
 #include "catalog/filter.h"
 
 #include "base/error.h"
+#include "base/number_format.h"
 #include "base/text.h"
 
 #include <algorithm>
@@ -258,9 +259,9 @@ private:
         const FieldDef& f = fields_[node.Field];
         node.FieldType = f.Kind;
         if (!IsTextKind(f.Kind) && node.LiteralIsText && !literal_.empty()) {
-            char* end = nullptr;
-            node.Number = std::strtod(literal_.c_str(), &end);
-            if (end == literal_.c_str() || *end != '\0')
+            const std::optional<double> number = ParseDecimal(literal_);
+            node.Number = number.value_or(0.0);
+            if (!number)
                 Fail("поле [" + f.Name + "] сравнивается с текстом '" + literal_ + "'");
         }
         node.EmptyText = node.LiteralIsText && literal_.empty();
@@ -542,10 +543,10 @@ std::shared_ptr<const CompiledFilter> CompiledFilter::Rebind(std::string_view te
             bool empty = true;
             TextLiteralEnd(text, begin, empty, &value);
             if (!IsTextKind(n.FieldType)) {
-                char* last = nullptr;
-                n.Number = std::strtod(value.c_str(), &last);
-                if (last == value.c_str() || *last != '\0')
-                    return nullptr; // compiling names the fault
+                const std::optional<double> number = ParseDecimal(value);
+                if (!number)
+                    return nullptr;
+                n.Number = *number; // compiling names the fault
             }
         } else {
             value.assign(literal);

@@ -1,6 +1,8 @@
 #include "catalog/paradox_import.h"
 
 #include "base/error.h"
+#include "base/number_format.h"
+#include "base/system_error_text.h"
 #include "base/text.h"
 #include "catalog/database.h"
 
@@ -16,6 +18,7 @@ extern "C" {
 #include <cstring>
 #include <filesystem>
 #include <memory>
+#include <set>
 
 namespace kvf {
 
@@ -130,7 +133,7 @@ Value DecodeBcd(const unsigned char* p, int declaredPlaces) {
         digits += static_cast<char>('0' + nib);
     }
     std::string text = digits.substr(0, 32 - places) + "." + digits.substr(32 - places);
-    double value = std::strtod(text.c_str(), nullptr);
+    const double value = ParseDecimal(text).value_or(0.0);
     return Value{positive ? value : -value};
 }
 
@@ -315,7 +318,7 @@ ParadoxTable ReadParadoxTable(const std::string& path, int codePage) {
     PxDoc px;
     px.file = std::fopen(path.c_str(), "rb");
     if (!px.file)
-        throw fail(std::strerror(errno));
+        throw fail(SystemErrorText(errno));
     px.doc = PX_new3(RecordError, nullptr, nullptr, nullptr, &px);
     if (!px.doc)
         throw fail("pxlib");
@@ -383,6 +386,33 @@ ParadoxTable ReadParadoxTable(const std::string& path, int codePage) {
     return table;
 }
 
+namespace {
+
+// The key of the first row whose key fields repeat an earlier row's, as
+// "ID=C1, Side=2"; "" when every key is unique or a key field is missing.
+std::string DuplicateKey(const TableSpec& spec, const ParadoxTable& table,
+                         const std::vector<FieldDef>& targets) {
+    std::vector<size_t> key;
+    for (const std::string& name : spec.KeyFields) {
+        const auto it = std::find_if(targets.begin(), targets.end(),
+                                     [&](const FieldDef& f) { return Lower(f.Name) == Lower(name); });
+        if (it == targets.end())
+            return "";
+        key.push_back(static_cast<size_t>(it - targets.begin()));
+    }
+    std::set<std::vector<std::string>> seen;
+    for (const auto& row : table.Rows) {
+        std::vector<std::string> values;
+        for (size_t i : key)
+            values.push_back(ValueAsString(targets[i], NormalizeValue(targets[i], row[i])));
+        if (!seen.insert(values).second)
+            return KeyText(spec.KeyFields, values);
+    }
+    return "";
+}
+
+} // namespace
+
 std::vector<std::string> ParadoxTableFiles(const std::string& folder) {
     std::vector<std::string> files;
     std::error_code ec;
@@ -449,6 +479,14 @@ ImportResult ImportParadoxFolder(const std::string& paradoxFolder, const std::st
                 Statement count(db, "SELECT count(*) FROM " + QuoteIdentifier(name));
                 if (count.Step() && count.ColumnInt(0) > 0)
                     throw KvfError("Таблица [" + name + "] встречается в папке дважды");
+            }
+            if (known && schemaTable->UniqueKey) {
+                const std::string duplicate = DuplicateKey(*schemaTable, table, targets);
+                if (!duplicate.empty()) {
+                    result.Warnings.push_back("Таблица [" + name + "] не перенесена: запись с ключом (" +
+                                              duplicate + ") встречается в ней дважды");
+                    continue;
+                }
             }
             std::string sql = "INSERT INTO " + QuoteIdentifier(name) + " (";
             std::string params;

@@ -96,6 +96,16 @@ CREATE TABLE IF NOT EXISTS "ParamList" (
 CREATE TABLE IF NOT EXISTS "SysColor" ("ID" TEXT(10), "System" TEXT(10), "Article" TEXT(20));
 CREATE TABLE IF NOT EXISTS "SysProf" ("SchlSysID" TEXT(10), "FurnSysID" TEXT(10), "Name" TEXT(50));
 CREATE TABLE IF NOT EXISTS "Material" ("ID" INT32, "Name" TEXT(50));
+CREATE UNIQUE INDEX IF NOT EXISTS "COLORSET_Key" ON "COLORSET" ("Color");
+CREATE UNIQUE INDEX IF NOT EXISTS "SysList_Key" ON "SysList" ("ID");
+CREATE UNIQUE INDEX IF NOT EXISTS "Catalog_Key" ON "Catalog" ("ID");
+CREATE UNIQUE INDEX IF NOT EXISTS "FrnSide_Key" ON "FrnSide" ("ID", "Side");
+CREATE UNIQUE INDEX IF NOT EXISTS "FrnComp_Key" ON "FrnComp" ("ID");
+CREATE UNIQUE INDEX IF NOT EXISTS "FrnSet_Key" ON "FrnSet" ("ID", "Item", "Key");
+CREATE UNIQUE INDEX IF NOT EXISTS "FrnItem_Key" ON "FrnItem" ("ID");
+CREATE UNIQUE INDEX IF NOT EXISTS "FrnArt_Key" ON "FrnArt" ("ID", "CatalogID", "Key");
+CREATE UNIQUE INDEX IF NOT EXISTS "ParamList_Key" ON "ParamList" ("ID");
+CREATE UNIQUE INDEX IF NOT EXISTS "SysColor_Key" ON "SysColor" ("ID", "System");
 )SQL";
 
 const char* const kRegistrySchema = R"SQL(
@@ -113,9 +123,9 @@ namespace {
 
 const std::vector<TableSpec> kTables = {
     {"PriceGrp", DatabaseKind::Catalog, {"GroupID"}, {}},
-    {"COLORSET", DatabaseKind::Catalog, {"Color"}, {}},
+    {"COLORSET", DatabaseKind::Catalog, {"Color"}, {}, true},
     {"Currency", DatabaseKind::Catalog, {"ID"}, {}},
-    {"SysList", DatabaseKind::Catalog, {"ID"}, {}},
+    {"SysList", DatabaseKind::Catalog, {"ID"}, {}, true},
     {"Catalog",
      DatabaseKind::Catalog,
      {"ID"},
@@ -124,20 +134,21 @@ const std::vector<TableSpec> kTables = {
       {"System", {"System"}, true},
       {"Name", {"Name"}, true},
       {"Group", {"Group"}, true},
-      {"Article", {"Article"}, true}}},
+      {"Article", {"Article"}, true}},
+     true},
     {"SysProp", DatabaseKind::Catalog, {"ID"}, {}},
-    {"FrnSide", DatabaseKind::Catalog, {"ID", "Side"}, {}},
-    {"FrnComp", DatabaseKind::Catalog, {"ID"}, {}},
-    {"FrnSet", DatabaseKind::Catalog, {"ID", "Item", "Key"}, {}},
-    {"FrnItem", DatabaseKind::Catalog, {"ID"}, {}},
-    {"FrnArt", DatabaseKind::Catalog, {"ID", "CatalogID", "Key"}, {}},
+    {"FrnSide", DatabaseKind::Catalog, {"ID", "Side"}, {}, true},
+    {"FrnComp", DatabaseKind::Catalog, {"ID"}, {}, true},
+    {"FrnSet", DatabaseKind::Catalog, {"ID", "Item", "Key"}, {}, true},
+    {"FrnItem", DatabaseKind::Catalog, {"ID"}, {}, true},
+    {"FrnArt", DatabaseKind::Catalog, {"ID", "CatalogID", "Key"}, {}, true},
     {"FrnDop", DatabaseKind::Catalog, {"CatalogID"}, {}},
     {"FrnAbd", DatabaseKind::Catalog, {"CatalogID"}, {}},
     {"FrnSchl", DatabaseKind::Catalog, {"CatalogID"}, {}},
     {"FrnProp", DatabaseKind::Catalog, {}, {}},
     {"FrnItoI", DatabaseKind::Catalog, {}, {}},
-    {"ParamList", DatabaseKind::Catalog, {"ID"}, {}},
-    {"SysColor", DatabaseKind::Catalog, {"ID", "System"}, {{"System", {"System", "ID"}, false}}},
+    {"ParamList", DatabaseKind::Catalog, {"ID"}, {}, true},
+    {"SysColor", DatabaseKind::Catalog, {"ID", "System"}, {{"System", {"System", "ID"}, false}}, true},
     {"SysProf", DatabaseKind::Catalog, {"SchlSysID"}, {}},
     {"Material", DatabaseKind::Catalog, {"ID"}, {}},
     {"OrderLst",
@@ -175,6 +186,13 @@ const char* DatabaseFileName(DatabaseKind kind) {
 
 const std::vector<TableSpec>& TableSpecs() {
     return kTables;
+}
+
+std::string KeyText(const std::vector<std::string>& fields, const std::vector<std::string>& values) {
+    std::string text;
+    for (size_t i = 0; i < fields.size() && i < values.size(); ++i)
+        text += (i ? ", " : "") + fields[i] + "=" + values[i];
+    return text;
 }
 
 const TableSpec* FindTableSpec(std::string_view name) {

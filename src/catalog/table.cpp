@@ -787,16 +787,54 @@ void Table::WriteRow(const std::vector<Value>& values, std::optional<int64_t> ro
         sql += ") VALUES (" + params + ")";
     }
     Database::Transaction tx(db_);
-    {
+    try {
         Statement st(db_, sql);
         for (size_t i = 0; i < fields_.size(); ++i)
             BindField(st, static_cast<int>(i) + 1, fields_[i], values[i]);
         if (rowId)
             st.Bind(static_cast<int>(fields_.size()) + 1, Value{*rowId});
         st.Step();
+    } catch (const KvfError&) {
+        // Another program stored the same key after this one loaded the table.
+        if (db_.KeyViolated())
+            throw KvfError("Таблица [" + tableName_ + "]: запись с ключом (" + KeyOf(values) + ") уже есть");
+        throw;
     }
     newRowId = rowId ? *rowId : db_.LastInsertRowId();
     tx.Commit();
+}
+
+std::string Table::KeyOf(const std::vector<Value>& values) const {
+    if (spec_ == nullptr)
+        return "";
+    std::vector<std::string> texts;
+    for (const std::string& name : spec_->KeyFields) {
+        const int f = FieldIndex(name);
+        texts.push_back(f < 0 ? "" : ValueAsString(fields_[f], values[f]));
+    }
+    return KeyText(spec_->KeyFields, texts);
+}
+
+std::string Table::KeyConflict(const std::vector<Value>& values, std::optional<int64_t> ownRowId) const {
+    if (spec_ == nullptr || !spec_->UniqueKey)
+        return "";
+    std::vector<int> key;
+    for (const std::string& name : spec_->KeyFields) {
+        key.push_back(FieldIndex(name));
+        if (key.back() < 0)
+            return "";
+    }
+    auto same = [&](int f, const Value& a, const Value& b) {
+        return IsTextKind(fields_[f].Kind) ? ValueAsString(fields_[f], a) == ValueAsString(fields_[f], b)
+                                           : ValueAsFloat(fields_[f], a) == ValueAsFloat(fields_[f], b);
+    };
+    for (const Row& r : rows_) {
+        if (ownRowId && r.RowId == *ownRowId)
+            continue;
+        if (std::all_of(key.begin(), key.end(), [&](int f) { return same(f, r.Values[f], values[f]); }))
+            return "Таблица [" + tableName_ + "]: запись с ключом (" + KeyOf(values) + ") уже есть";
+    }
+    return "";
 }
 
 void Table::Post() {
@@ -811,6 +849,10 @@ void Table::Post() {
                     top = std::max(top, ValueAsInteger(fields_[i], r.Values[i]));
                 values[i] = top + 1;
             }
+    const std::string conflict =
+        KeyConflict(values, state_ == TableState::Edit ? editRowId_ : std::optional<int64_t>());
+    if (!conflict.empty())
+        throw KvfError(conflict);
     int64_t rowId = 0;
     WriteRow(values, state_ == TableState::Edit ? editRowId_ : std::nullopt, rowId);
     if (state_ == TableState::Edit) {

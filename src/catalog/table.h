@@ -169,6 +169,11 @@ private:
     const double* const* NumberColumns(const CompiledFilter& filter) const;
     const Row& CurrentRow() const;
     void WriteRow(const std::vector<Value>& values, std::optional<int64_t> rowId, int64_t& newRowId);
+    // "ID=C1, Item=E1" for the key fields of `values`.
+    std::string KeyOf(const std::vector<Value>& values) const;
+    // The message refusing `values` when a row other than `ownRowId` has the
+    // same key in a table whose key identifies its rows; "" otherwise.
+    std::string KeyConflict(const std::vector<Value>& values, std::optional<int64_t> ownRowId) const;
     Order OrderFor(const std::string& indexName) const;
 
     std::string objectName_;

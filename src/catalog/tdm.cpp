@@ -93,8 +93,9 @@ bool TDM::OpenDatabase(Database& db, const std::string& folder, Prompter& prompt
     }
 }
 
-bool TDM::OpenDatabases(const DatabaseFolders& folders, Prompter& prompter, int codePage) {
-    bool ok = OpenDatabase(DB_Catalog, folders.Catalog, prompter, codePage);
+bool TDM::OpenDatabases(const DatabaseFolders& folders, Prompter& prompter, int codePage,
+                        bool createCatalog) {
+    bool ok = OpenDatabase(DB_Catalog, folders.Catalog, prompter, codePage, createCatalog);
     ok = OpenDatabase(DB_Registry, folders.Registry, prompter, codePage) && ok;
     ok = OpenDatabase(DB_Report, folders.Report, prompter, codePage) && ok;
     return ok;

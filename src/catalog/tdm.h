@@ -63,8 +63,11 @@ public:
 
     // Opens the three databases. A folder that holds Paradox tables and no
     // SQLite file is imported first, with the user told. A database that
-    // cannot be opened shows its error and stays closed; false then.
-    bool OpenDatabases(const DatabaseFolders& folders, Prompter& prompter, int codePage = 0);
+    // cannot be opened shows its error and stays closed; false then. Without
+    // `createCatalog` (the desktop program) a catalog folder that has no
+    // catalog is such an error, instead of a new empty catalog.
+    bool OpenDatabases(const DatabaseFolders& folders, Prompter& prompter, int codePage = 0,
+                       bool createCatalog = true);
     void CloseDatabases();
 
     // The catalog tables in their opening order.

@@ -1,6 +1,8 @@
 #include "cli/args.h"
 
-#include <cstdlib>
+#include "base/number_format.h"
+
+#include <optional>
 
 namespace kvf::cli {
 
@@ -48,9 +50,8 @@ std::optional<long long> Args::IntOption(const std::string& name) const {
     if (!text) {
         return std::nullopt;
     }
-    char* end = nullptr;
-    long long value = std::strtoll(text->c_str(), &end, 10);
-    if (text->empty() || *end != '\0') {
+    const std::optional<long long> value = ParseInteger(*text);
+    if (!value) {
         throw UsageError{"--" + name + " wants a whole number, not \"" + *text + "\""};
     }
     return value;
@@ -61,9 +62,8 @@ std::optional<double> Args::NumberOption(const std::string& name) const {
     if (!text) {
         return std::nullopt;
     }
-    char* end = nullptr;
-    double value = std::strtod(text->c_str(), &end);
-    if (text->empty() || *end != '\0') {
+    const std::optional<double> value = ParseDecimal(*text);
+    if (!value) {
         throw UsageError{"--" + name + " wants a number, not \"" + *text + "\""};
     }
     return value;

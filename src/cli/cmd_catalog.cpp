@@ -15,6 +15,7 @@
 // Without --catalog the default configuration's catalog folder is used.
 
 #include "base/error.h"
+#include "base/number_format.h"
 #include "catalog/catalog_lookups.h"
 #include "catalog/paradox_import.h"
 #include "catalog/tdm.h"
@@ -23,6 +24,7 @@
 #include "cli/cli_prompter.h"
 #include "cli/commands.h"
 
+#include <climits>
 #include <filesystem>
 #include <memory>
 #include <nlohmann/json.hpp>
@@ -152,20 +154,14 @@ TkvfCurrencyList ParseRates(const std::string& text) {
             end = text.size();
         std::string item = text.substr(start, end - start);
         size_t colon = item.find(':');
-        try {
-            if (colon == std::string::npos)
-                throw std::invalid_argument(item);
-            size_t used = 0;
-            int id = std::stoi(item.substr(0, colon), &used);
-            std::string rateText = item.substr(colon + 1);
-            size_t usedRate = 0;
-            float rate = std::stof(rateText, &usedRate);
-            if (used != colon || usedRate != rateText.size())
-                throw std::invalid_argument(item);
-            list.push_back(std::make_unique<TkvfCurrencyItem>(id, rate));
-        } catch (const std::exception&) {
+        const std::optional<long long> id =
+            colon == std::string::npos ? std::nullopt : ParseInteger(std::string_view(item).substr(0, colon));
+        const std::optional<double> rate = colon == std::string::npos
+                                               ? std::nullopt
+                                               : ParseDecimal(std::string_view(item).substr(colon + 1));
+        if (!id || !rate || *id < INT32_MIN || *id > INT32_MAX)
             throw UsageError{"--rates takes ID:RATE pairs separated by commas, not \"" + item + "\""};
-        }
+        list.push_back(std::make_unique<TkvfCurrencyItem>(static_cast<int>(*id), static_cast<float>(*rate)));
         start = end + 1;
     }
     return list;

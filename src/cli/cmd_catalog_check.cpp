@@ -20,14 +20,14 @@ int RunCatalogCheck(const std::vector<std::string>& words, std::ostream& out, st
         throw UsageError{"kvf catalog check takes no arguments besides --catalog DIR"};
     CliPrompter prompter(err, false);
     TDM dm;
-    if (!OpenCatalogFolder(args.Option("catalog"), dm, prompter, err))
+    // A table that does not open is one more problem: the others are still checked.
+    if (!OpenCatalogFolder(args.Option("catalog"), dm, prompter, err) && !dm.DB_Catalog.IsOpen())
         return 1;
     const std::vector<CatalogProblem> problems = CheckCatalog(dm);
     for (const CatalogProblem& problem : problems)
         out << FormatCatalogProblem(problem) << "\n";
     if (!problems.empty())
-        err << "kvf catalog check: " << problems.size()
-            << (problems.size() == 1 ? " problem\n" : " problems\n");
+        err << "kvf catalog check: найдено проблем: " << problems.size() << "\n";
     return problems.empty() ? 0 : 1;
 }
 

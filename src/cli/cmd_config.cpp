@@ -17,35 +17,20 @@
 #include "cli/args.h"
 #include "cli/cli_prompter.h"
 #include "cli/commands.h"
+#include "cli/settings_run.h"
 #include "config/paths.h"
 #include "config/registry.h"
 #include "config/setup.h"
 
-#include <chrono>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <ostream>
-#include <random>
 
 namespace kvf::cli {
 
 namespace fs = std::filesystem;
 
 namespace {
-
-// The list choice takes the preselected row (the default configuration), and
-// every error box is counted so that the command can fail on it.
-class SettingsPrompter : public CliPrompter {
-public:
-    explicit SettingsPrompter(std::ostream& err) : CliPrompter(err, false) {}
-    void Error(const std::string& text) override {
-        ++errors;
-        CliPrompter::Error(text);
-    }
-    int ChooseRow(const ChoiceList& list) override { return list.Rows.empty() ? -1 : list.Initial; }
-
-    int errors = 0;
-};
 
 std::string absoluteFolder(const std::string& folder) {
     std::string path = fs::absolute(fs::path(folder)).lexically_normal().string();
@@ -104,61 +89,6 @@ int configList(const std::vector<std::string>& words, std::ostream& out) {
         out << (name == configurations.DefaultName ? "* " : "  ") << name << "\n";
     }
     return 0;
-}
-
-// The run's temporary folder goes when the command ends, whichever way.
-struct TempFolderGuard {
-    const TkvfPaths& paths;
-    ~TempFolderGuard() {
-        std::error_code error;
-        if (!paths.TempDir.empty()) {
-            fs::remove_all(paths.TempDir, error);
-        }
-    }
-};
-
-std::string programFolder() {
-    std::error_code error;
-    fs::path exe = fs::read_symlink("/proc/self/exe", error);
-    return error ? fs::current_path().string() : exe.parent_path().string();
-}
-
-// One start-up as far as the settings object, and what it needs alive until
-// the command ends.
-struct SettingsRun {
-    explicit SettingsRun(std::ostream& err) : prompter(err) {}
-    // False (its messages shown) when no configuration could be chosen or the
-    // settings file is missing.
-    bool Start(const Args& args);
-
-    Registry registry{Registry::DefaultFileName()};
-    SettingsPrompter prompter;
-    TkvfPaths paths;
-    TempFolderGuard guard{paths};
-    std::string lastTempDir;
-    std::optional<TkvfSetup> setup;
-};
-
-bool SettingsRun::Start(const Args& args) {
-    if (registry.KeyExists(ConfigurationsKey)) {
-        registry.OpenKey(ConfigurationsKey, false);
-        lastTempDir = registry.ReadString("KVFLastTempDir");
-    }
-    std::mt19937 random(static_cast<std::mt19937::result_type>(
-        std::chrono::steady_clock::now().time_since_epoch().count() ^ std::random_device()()));
-    const std::optional<std::string> name = args.Option("config");
-    const bool chosen = name ? paths.OpenConfiguration(*name, registry, prompter, programFolder(), random)
-                             : paths.ChooseConfiguration(registry, prompter, programFolder(), random);
-    if (!chosen) {
-        return false;
-    }
-    setup.emplace(paths, registry, prompter);
-    if (!setup->Loaded) {
-        prompter.Warning(
-            "Не найден файл конфигурации! Переустановите программу или произведите настройку вручную!");
-        return false;
-    }
-    return true;
 }
 
 nlohmann::ordered_json settingsJson(TkvfSetup& setup) {
@@ -221,9 +151,16 @@ int settingsSet(const std::vector<std::string>& words, std::ostream& err) {
     if (!run.Start(args)) {
         return 1;
     }
-    AssignSetting(*run.setup, *info, args.At(2, "VALUE"));
+    const std::string& value = args.At(2, "VALUE");
+    if (const std::string refused = NonAnsiMessage(value); !refused.empty()) {
+        throw KvfError(refused);
+    }
+    AssignSetting(*run.setup, *info, value);
+    // What reading the settings reported about other keys is shown, but only
+    // a failure to store this value fails the command.
+    const int errorsBefore = run.prompter.errors;
     run.setup->Store(run.registry, run.prompter);
-    return run.prompter.errors == 0 ? 0 : 1;
+    return run.prompter.errors == errorsBefore ? 0 : 1;
 }
 
 } // namespace

@@ -88,8 +88,6 @@ void writeSummary(std::ostream& out, const OrderComparison& order) {
 
 int RunRegistryCompare(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
     Args args(words, {"text", "fail-on-change", "debug", "yes"});
-    if (args.At(0, "compare") != "compare")
-        throw UsageError{"unknown registry command " + args.At(0, "compare")};
     const std::optional<std::string> against = args.Option("against");
     if (!against)
         throw UsageError{"missing --against NEW_DIR"};

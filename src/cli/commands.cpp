@@ -20,7 +20,11 @@ const std::vector<Command>& Commands() {
          "[--pos NO] [--text] | kvf order compare FILE --catalog OLD_DIR --against NEW_DIR [--pos NO] "
          "[--fail-on-change]",
          RunOrder},
-        {"selection", "kvf selection dump FILE [--yes] | kvf selection from-json IN.json OUT.kfs370",
+        {"selection",
+         "kvf selection dump FILE [--yes] | kvf selection from-json IN.json OUT.kfs370 | kvf selection add "
+         "SEL.kfs370 ORDER.kfo370... [--create NO] | kvf selection refresh SEL.kfs370 [--yes] | kvf "
+         "selection "
+         "matlist SEL.kfs370 (each of the last three [--config NAME])",
          RunSelection},
         {"config",
          "kvf config add NAME --catalog DIR --server DIR --reports DIR [--temp DIR] [--default] | kvf config "
@@ -39,10 +43,46 @@ const std::vector<Command>& Commands() {
          "B --height H [...] --png OUT",
          RunSketch},
         {"demo", "kvf demo sweep [--catalog DIR]", RunDemo},
-        {"registry", "kvf registry compare --against NEW_DIR [--config NAME] [--text] [--fail-on-change]",
-         RunRegistryCompare},
+        {"registry",
+         "kvf registry list | add FILE... | refresh NO | delete NO... [--yes] | archive NO... [--yes] | "
+         "clear --yes | compare --against NEW_DIR [--text] [--fail-on-change] (each [--config NAME])",
+         RunRegistry},
+        {"words", "kvf words AMOUNT --currency ID [--catalog DIR]", RunWords},
+        {"print",
+         "kvf print FILE --template T.kfr --pdf OUT [--config NAME] | kvf print FILE --group --pdf-dir DIR "
+         "[--config NAME]",
+         RunPrint},
+        {"report",
+         "kvf report eval FILE \"EXPR\" [--pos NO] [--sash N] [--item I] [--mat I [--by-name]] [--config "
+         "NAME]",
+         RunReport},
+        {"export",
+         "kvf export tbm|vorne|xml FILE [--out PATH] [--firm-id X] [--firm-name X] [--order-no N] "
+         "[--order-name X] "
+         "[--order-list X] [--comment X] [--date DD.MM.YYYY] [--upload] [--yes] [--config NAME]",
+         RunExport},
     };
     return table;
+}
+
+int RunRegistry(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
+    static const std::vector<SubCommand> table = {
+        {"list", RunRegistryList},       {"add", RunRegistryAdd},         {"refresh", RunRegistryRefresh},
+        {"delete", RunRegistryDelete},   {"archive", RunRegistryArchive}, {"clear", RunRegistryClear},
+        {"compare", RunRegistryCompare},
+    };
+    return RunSubCommand(table, words, out, err);
+}
+
+int RunSubCommand(const std::vector<SubCommand>& table, const std::vector<std::string>& words,
+                  std::ostream& out, std::ostream& err) {
+    if (words.empty())
+        throw UsageError{"missing sub-command"};
+    for (const SubCommand& sub : table) {
+        if (words[0] == sub.name)
+            return sub.run(std::vector<std::string>(words.begin() + 1, words.end()), out, err);
+    }
+    throw UsageError{"unknown sub-command \"" + words[0] + "\""};
 }
 
 namespace {

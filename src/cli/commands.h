@@ -27,6 +27,15 @@ struct Command {
 
 const std::vector<Command>& Commands();
 
+// A sub-command of a command group ("kvf registry list").
+struct SubCommand {
+    const char* name;
+    CommandFn run;
+};
+// Runs the sub-command named by the first word with the words after it.
+int RunSubCommand(const std::vector<SubCommand>& table, const std::vector<std::string>& words,
+                  std::ostream& out, std::ostream& err);
+
 // Runs one command line (without the program name); returns the exit status.
 int Run(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 
@@ -41,8 +50,24 @@ int RunSettings(const std::vector<std::string>& words, std::ostream& out, std::o
 int RunCatalog(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 int RunSketch(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 int RunDemo(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
+int RunWords(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
+int RunPrint(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
+int RunReport(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
+int RunExport(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 // The `order recalc` sub-command (cmd_recalc.cpp).
 int RunOrderRecalc(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
+// `kvf registry` and its sub-commands (cmd_registry.cpp).
+int RunRegistry(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
+int RunRegistryList(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
+int RunRegistryAdd(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
+int RunRegistryRefresh(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
+int RunRegistryDelete(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
+int RunRegistryArchive(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
+int RunRegistryClear(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
+// The `selection add|refresh|matlist` sub-commands (cmd_selection_orders.cpp).
+int RunSelectionAdd(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
+int RunSelectionRefresh(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
+int RunSelectionMatList(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 // The `order explain` and `order compare` sub-commands (cmd_explain.cpp, cmd_compare.cpp).
 int RunOrderExplain(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 int RunOrderCompare(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);

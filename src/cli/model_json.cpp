@@ -1,6 +1,8 @@
 #include "cli/model_json.h"
 
 #include "base/error.h"
+#include "base/number_format.h"
+#include "base/text.h"
 #include "model/construction.h"
 #include "model/flugel.h"
 #include "model/order.h"
@@ -22,7 +24,7 @@ ordered_json SingleToJson(float value) {
     }
     char text[32];
     const auto result = std::to_chars(text, text + sizeof(text), value);
-    return std::strtod(std::string(text, result.ptr).c_str(), nullptr);
+    return ParseDecimal(std::string_view(text, static_cast<size_t>(result.ptr - text))).value_or(0.0);
 }
 
 namespace {
@@ -82,8 +84,9 @@ ordered_json ConstructionToJson(const TkvfConstruction& construction) {
     json["ConstrType"] = construction.ConstrType;
     json["Size"] = pointJson(width, height);
     json["LeftFlugel"] = FlugelToJson(construction.LeftFlugel);
-    json["RightFlugel"] =
-        construction.ConstrType == 2 ? ordered_json(nullptr) : FlugelToJson(construction.RightFlugel);
+    // A single-sash position keeps an empty second sash, shown as the order's dump shows it.
+    json["RightFlugel"] = construction.ConstrType == 2 ? SashRecordToJson(construction.RightFlugel)
+                                                       : FlugelToJson(construction.RightFlugel);
     return json;
 }
 
@@ -117,11 +120,19 @@ std::int64_t integer(const Json& value, const char* key, std::int64_t low, std::
     return number;
 }
 
+// Text the files store in Windows-1251: a character they cannot hold is refused.
+std::string ansiText(const Json& value, const char* key) {
+    std::string text = value.get<std::string>();
+    if (const std::string refused = NonAnsiMessage(text); !refused.empty())
+        throw KvfError(std::string("JSON: значение \"") + key + "\": " + refused + ".");
+    return text;
+}
+
 void take(const Json& json, const char* key, std::string& target) {
     if (const Json* v = find(json, key)) {
         if (!v->is_string())
             badValue(key, "текстом");
-        target = v->get<std::string>();
+        target = ansiText(*v, key);
     }
 }
 void take(const Json& json, const char* key, std::int32_t& target) {
@@ -169,7 +180,7 @@ void take(const Json& json, const char* key, std::vector<std::string>& target) {
         for (const Json& line : *v) {
             if (!line.is_string())
                 badValue(key, "массивом строк");
-            list.push_back(line.get<std::string>());
+            list.push_back(ansiText(line, key));
         }
         target = std::move(list);
     }
@@ -503,6 +514,10 @@ void OrderFromJson(const ordered_json& json, TkvfOrder& order) {
               [&](const Json& element) { positionFields(order.AddPosition(), Reader{element}); });
 }
 
+ordered_json SashRecordToJson(const TkvfFlugel& sash) {
+    return record_json::toJson(sash);
+}
+
 ordered_json SelectionToJson(const TkvfOrderSelection& selection) {
     using namespace record_json;
     Json json;
@@ -514,6 +529,9 @@ ordered_json SelectionToJson(const TkvfOrderSelection& selection) {
 void SelectionFromJson(const ordered_json& json, TkvfOrderSelection& selection) {
     using namespace record_json;
     selectionFields(selection, Reader{json});
+    // A file with another signature could never be opened again.
+    if (selection.Header != kSelectionFileHeader)
+        throw KvfError("Данный файл не является файлом Nordel Omnivals!");
     takeArray(json, "Items",
               [&](const Json& element) { selectionItemFields(selection.AddItem(), Reader{element}); });
 }

@@ -23,7 +23,8 @@ nlohmann::ordered_json SingleToJson(float value);
 //            "HandleMark":[x,y]},...]}
 nlohmann::ordered_json FlugelToJson(const TkvfFlugel& sash);
 
-// {"ConstrType", "Size":[w,h], "LeftFlugel":{...}, "RightFlugel":{...} or null for a single sash}
+// {"ConstrType", "Size":[w,h], "LeftFlugel":{...}, "RightFlugel":{...}}; the
+// empty second sash of a single-sash position as SashRecordToJson gives it.
 nlohmann::ordered_json ConstructionToJson(const TkvfConstruction& construction);
 
 // Order and selection files as JSON for `kvf order dump|from-json` and `kvf
@@ -36,6 +37,10 @@ nlohmann::ordered_json SelectionToJson(const TkvfOrderSelection& selection);
 // Fill an order (selection) from such JSON; absent keys keep the object's
 // values. A value of the wrong kind or range raises KvfError naming the key.
 void OrderFromJson(const nlohmann::ordered_json& json, TkvfOrder& order);
+// A selection whose Header is not the selection files' signature raises the
+// message loading such a file gives.
 void SelectionFromJson(const nlohmann::ordered_json& json, TkvfOrderSelection& selection);
+// A sash as the order's dump shows it: {Dorn, Points, Lines, FurnComp, MatList}.
+nlohmann::ordered_json SashRecordToJson(const TkvfFlugel& sash);
 
 } // namespace kvf::cli

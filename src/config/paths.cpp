@@ -2,6 +2,7 @@
 
 #include "base/error.h"
 #include "base/prompter.h"
+#include "base/system_error_text.h"
 #include "base/text.h"
 #include "config/registry.h"
 
@@ -94,7 +95,7 @@ bool TkvfPaths::DeleteLastTempDir(Prompter& prompter) const {
     }
     fs::remove_all(folder, error);
     if (error) {
-        prompter.Error(error.message() + "\r\n" + LastTempDir);
+        prompter.Error(SystemErrorText(error) + "\r\n" + LastTempDir);
         return false;
     }
     return true;

@@ -2,6 +2,7 @@
 
 #include "base/atomic_file.h"
 #include "base/error.h"
+#include "base/system_error_text.h"
 #include "base/text.h"
 #include "config/reg_file.h"
 
@@ -145,7 +146,7 @@ void Registry::save(const Image& image) const {
         std::error_code error;
         std::filesystem::create_directories(folder, error);
         if (error) {
-            throw KvfError("Не удается создать папку " + folder.string() + ": " + error.message());
+            throw KvfError("Не удается создать папку " + folder.string() + ": " + SystemErrorText(error));
         }
     }
     WriteFileAtomic(fileName_, FormatRegFile(image.sections));

@@ -1,6 +1,6 @@
 #include "qt/qt_prompter.h"
 
-#include "qt/choice_dialog.h"
+#include "qt/db_lookup2_dlg.h"
 #include "qt/two_button_dialog.h"
 
 #include <QApplication>
@@ -112,7 +112,7 @@ std::optional<std::string> QtPrompter::InputText(const std::string& caption, con
 
 int QtPrompter::ChooseRow(const ChoiceList& list) {
     ArrowWhileShown arrow;
-    TChoiceDialog dialog(list, parent_);
+    TDBLookup2Dlg dialog(list, parent_);
     dialog.exec();
     return dialog.CurrentRow();
 }

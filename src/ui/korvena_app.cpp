@@ -7,6 +7,7 @@
 #include "config/registry.h"
 #include "config/setup.h"
 #include "ui/app_context.h"
+#include "ui/child_factory.h"
 #include "ui/config_list_dlg.h"
 #include "ui/main_form.h"
 #include "ui/splash_form.h"
@@ -21,6 +22,10 @@ namespace kvf {
 TKorvenaApp::TKorvenaApp(Prompter& prompter, std::vector<std::string> args, std::string exeFolder,
                          TChildFactory* children)
     : prompter_(prompter), args_(std::move(args)), exeFolder_(std::move(exeFolder)), children_(children) {
+    if (children_ == nullptr) {
+        ownChildren_ = std::make_unique<TKorvenaChildFactory>();
+        children_ = ownChildren_.get();
+    }
     ChooseConfigurationName = [](const std::vector<std::string>& names, const std::string& initial) {
         TConfigListDlg dialog(names, initial);
         return dialog.exec() == QDialog::Accepted ? dialog.SelectedName() : std::string();

@@ -28,7 +28,8 @@ struct TAppContext;
 
 class TKorvenaApp {
 public:
-    // args as given to main (args[0] the program); exeFolder: the folder of the executable.
+    // args as given to main (args[0] the program); exeFolder: the folder of the executable;
+    // children: the creator of child windows, the program's own when nullptr.
     TKorvenaApp(Prompter& prompter, std::vector<std::string> args, std::string exeFolder,
                 TChildFactory* children = nullptr);
     ~TKorvenaApp();
@@ -67,6 +68,7 @@ private:
     std::vector<std::string> args_;
     std::string exeFolder_;
     TChildFactory* children_;
+    std::unique_ptr<TChildFactory> ownChildren_;
     TStartSwitches switches_;
     std::mt19937 random_;
     std::unique_ptr<Registry> registry_;

@@ -14,6 +14,7 @@
 #include "ui/last_currency_update.h"
 #include "ui/options_dlg.h"
 #include "ui/price_group_dlg.h"
+#include "ui/report_designer.h"
 
 #include <QAction>
 #include <QApplication>
@@ -169,8 +170,10 @@ void TMainForm::createMenus() {
         QPrintDialog dialog(&Printer(), this);
         dialog.exec();
     });
-    // The report designer comes with the report list; until then the entry is there but disabled.
-    addItem(fileMenu_, "ReportDesignItem", QString::fromUtf8("Дизайнер отчетов..."), {})->setEnabled(false);
+    addItem(fileMenu_, "ReportDesignItem", QString::fromUtf8("Дизайнер отчетов..."), [this] {
+        TReportDesigner designer(ctx_, this);
+        designer.exec();
+    });
     fileMenu_->addSeparator();
     addItem(
         fileMenu_, "ExitItem", QString::fromUtf8("&Выход"), [this] { close(); },
@@ -785,9 +788,12 @@ void TMainForm::NewsRequest() {
 
 void TMainForm::Initialise() {
     if (ctx_.Dm != nullptr) {
+        // The catalog comes with the installation: a missing one is reported, never made empty.
         ctx_.Dm->OpenDatabases({ctx_.Paths.CatalogDir, ctx_.Paths.RegistryDir, ctx_.Paths.ReportDir},
-                               ctx_.prompter);
-        ctx_.Dm->OpenCatalogTables(ctx_.prompter);
+                               ctx_.prompter, 0, false);
+        if (ctx_.Dm->DB_Catalog.IsOpen()) {
+            ctx_.Dm->OpenCatalogTables(ctx_.prompter);
+        }
     }
     switch (ctx_.Setup.TechnologMainWinState) {
     case 1:

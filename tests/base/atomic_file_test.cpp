@@ -1,10 +1,14 @@
 #include "base/atomic_file.h"
 
 #include "base/error.h"
+#include "base/system_error_text.h"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
+#include <functional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -75,6 +79,52 @@ TEST_F(AtomicFileTest, MissingFolderAndMissingFileRaise) {
         EXPECT_EQ(0u, std::string(e.what()).find("Ошибка чтения файла \"" + missing + "\"")) << e.what();
     }
     EXPECT_THROW(ReadFileBytes(folder.string()), KvfError);
+}
+
+TEST_F(AtomicFileTest, ThroughASymbolicLinkTheTargetIsWrittenAndTheLinkStays) {
+    fs::create_directories(folder / "real");
+    const fs::path target = folder / "real" / "order.kfo370";
+    WriteFileAtomic(target.string(), "old");
+    fs::create_symlink("real/order.kfo370", folder / "relative");
+    fs::create_symlink(folder / "relative", folder / "chain");
+    for (const char* link : {"relative", "chain"}) {
+        SCOPED_TRACE(link);
+        WriteFileAtomic((folder / link).string(), link);
+        EXPECT_TRUE(fs::is_symlink(folder / link));
+        EXPECT_EQ(link, ReadFileBytes(target.string()));
+    }
+    EXPECT_EQ(1, std::distance(fs::directory_iterator(folder / "real"), {})) << "the temporary file is gone";
+    fs::create_symlink("real/new.kfo370", folder / "dangling");
+    WriteFileAtomic((folder / "dangling").string(), "new");
+    EXPECT_EQ("new", ReadFileBytes((folder / "real" / "new.kfo370").string()));
+}
+
+// The reasons inside the messages are the program's own Russian texts.
+TEST_F(AtomicFileTest, ReasonsAreInRussian) {
+    struct Case {
+        const char* name;
+        std::function<void()> action;
+        const char* reason;
+    } cases[] = {
+        {"missing file", [&] { ReadFileBytes((folder / "missing").string()); },
+         "(файл или папка не найдены)"},
+        {"missing folder", [&] { WriteFileAtomic((folder / "no" / "x").string(), "x"); },
+         "(файл или папка не найдены)"},
+        {"a folder", [&] { ReadFileBytes(folder.string()); }, "(это папка, а не файл)"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        try {
+            c.action();
+            ADD_FAILURE() << "no error";
+        } catch (const KvfError& e) {
+            const std::string text = e.what();
+            EXPECT_EQ(text.size() - std::strlen(c.reason), text.rfind(c.reason)) << text;
+        }
+    }
+    EXPECT_EQ("нет места на диске", SystemErrorText(ENOSPC));
+    EXPECT_EQ("файловая система доступна только для чтения", SystemErrorText(EROFS));
+    EXPECT_EQ("нет доступа", SystemErrorText(EACCES));
 }
 
 } // namespace

@@ -41,6 +41,25 @@ TEST(Text, CharactersWithoutAnsiByteBecomeQuestionMarks) {
     EXPECT_EQ("?", ToAnsi("\xD0"));                  // truncated sequence
 }
 
+TEST(Text, CharactersWithoutAnsiByteAreNamedOnce) {
+    struct Case {
+        const char* name;
+        const char* utf8;
+        const char* characters;
+    } cases[] = {
+        {"Cyrillic, Latin and the euro sign convert", "Окна № 5 €", ""},
+        {"the undefined byte's character converts", "\xC2\x98", ""},
+        {"each once, in order", "★a✓b★", "★ ✓"},
+        {"emoji", "\xF0\x9F\x98\x80", "\xF0\x9F\x98\x80"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(c.characters, NonAnsiCharacters(c.utf8));
+        EXPECT_EQ(std::string(c.characters).empty(), NonAnsiMessage(c.utf8).empty());
+    }
+    EXPECT_EQ("Символы ★ ✓ нельзя сохранить: их нет в кодировке Windows-1251", NonAnsiMessage("★✓"));
+}
+
 TEST(Text, UpperAndLowerCaseCoverTheCyrillicAlphabet) {
     EXPECT_EQ("ОКНО ЁЖ ЇІЄҐЎЂ ABC 12", AnsiUpperCase("окно ёж їієґўђ abc 12"));
     EXPECT_EQ("окно ёж їієґўђ abc", AnsiLowerCase("ОКНО ЁЖ ЇІЄҐЎЂ ABC"));

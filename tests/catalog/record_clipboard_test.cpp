@@ -2,6 +2,8 @@
 
 #include "catalog_fixture.h"
 
+#include "base/error.h"
+
 namespace kvf {
 namespace {
 
@@ -85,6 +87,23 @@ TEST_F(ClipboardTest, OnlyIntoTheTableItCameFromAndNothingFromAnEmptyTable) {
     ASSERT_EQ(2u, clip_.Records()[0]->Fields.size());
     EXPECT_EQ("Reduce_1", clip_.Records()[0]->Fields[0].FieldName);
     EXPECT_EQ("Name", clip_.Records()[0]->Fields[1].FieldName);
+}
+
+TEST_F(ClipboardTest, PastingARowWhoseKeyIsTakenIsRefused) {
+    Sql("INSERT INTO COLORSET (Color, Name) VALUES ('WH', 'Белый')");
+    Table& colors = dm_.T_Color;
+    colors.Close();
+    colors.Open();
+    colors.First();
+    clip_.Copy(&colors, nullptr, false, {}, "", "", "");
+    try {
+        clip_.Paste(&colors, true, 0, "", 1, prompter_);
+        ADD_FAILURE() << "pasted";
+    } catch (const KvfError& e) {
+        EXPECT_STREQ("Таблица [COLORSET]: запись с ключом (Color=WH) уже есть", e.what());
+    }
+    EXPECT_EQ(TableState::Browse, colors.State());
+    EXPECT_EQ(1, colors.RecordCount());
 }
 
 TEST_F(ClipboardTest, EditModeOverwritesTheCurrentRow) {

@@ -315,6 +315,62 @@ TEST_F(TableTest, EditsAreWrittenThroughAndSurviveReopening) {
     EXPECT_TRUE(t.IsEmpty());
 }
 
+// A key that identifies its rows is refused twice, whether the other row is
+// loaded already or was stored by a second program after the table opened;
+// the refused record stays in edit mode for correction.
+TEST_F(TableTest, ASecondRowWithTheSameKeyIsRefused) {
+    Sql("INSERT INTO FrnSide (ID, Side) VALUES ('C1', 1), ('C1', 2)");
+    OpenAll();
+    Table& t = dm_.T_FrnSide;
+    struct Case {
+        const char* name;
+        bool append; // otherwise the second row is edited into the first one's key
+        std::vector<std::pair<const char*, Value>> values;
+    } cases[] = {
+        {"appended", true, {{"ID", std::string("C1")}, {"Side", int64_t{1}}}},
+        {"edited", false, {{"Side", int64_t{1}}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.append) {
+            t.Append();
+        } else {
+            ASSERT_TRUE(t.Locate("ID;Side", {Value{std::string("C1")}, Value{int64_t{2}}}));
+            t.Edit();
+        }
+        for (const auto& [field, value] : c.values)
+            t.SetValue(field, value);
+        try {
+            t.Post();
+            ADD_FAILURE() << "posted";
+        } catch (const KvfError& e) {
+            EXPECT_STREQ("Таблица [FrnSide]: запись с ключом (ID=C1, Side=1) уже есть", e.what());
+        }
+        EXPECT_NE(TableState::Browse, t.State());
+        t.Cancel();
+        EXPECT_EQ(2, t.RecordCount());
+    }
+    // Keys that only order the rows repeat freely.
+    Sql("INSERT INTO FrnDop (CatalogID, AccessoryID) VALUES ('A1', 'X')");
+    dm_.T_FrnDop.Close();
+    dm_.T_FrnDop.Open();
+    dm_.T_FrnDop.Append();
+    dm_.T_FrnDop.SetValue("CatalogID", Value{std::string("A1")});
+    EXPECT_NO_THROW(dm_.T_FrnDop.Post());
+    EXPECT_EQ(2, dm_.T_FrnDop.RecordCount());
+
+    Sql("INSERT INTO FrnSide (ID, Side) VALUES ('C1', 3)");
+    t.Append();
+    t.SetValue("ID", Value{std::string("C1")});
+    t.SetValue("Side", Value{int64_t{3}});
+    try {
+        t.Post();
+        ADD_FAILURE() << "posted";
+    } catch (const KvfError& e) {
+        EXPECT_STREQ("Таблица [FrnSide]: запись с ключом (ID=C1, Side=3) уже есть", e.what());
+    }
+}
+
 TEST_F(TableTest, ReadersTolerateDynamicTypes) {
     Sql("INSERT INTO Catalog (ID, Price, MinTrade, \"Group\", Name) VALUES ('1', '12.34567', 1.005, '7', "
         "42)");

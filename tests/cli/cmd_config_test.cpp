@@ -108,6 +108,28 @@ TEST(CmdSettings, DumpIsTheStartUpState) {
     EXPECT_NE(std::string::npos, other.err.find("Не найден файл конфигурации!"));
 }
 
+// A value is stored (status 0) although reading the file complained about
+// another key; a value the file's code page cannot hold is refused whole.
+TEST(CmdSettings, SetSucceedsDespiteAnotherKeyAndRefusesWhatTheFileCannotHold) {
+    Installed inst;
+    WriteFileAtomic(inst.home.Path("cat/KVFurniture.ini"),
+                    ToAnsi("[Firm]\r\nName=Окна\r\n[Tax]\r\nNDSTax=1.2.3\r\n"));
+    const Result set = settings({"set", "Firm", "Name", "Двери"});
+    EXPECT_EQ(0, set.status);
+    EXPECT_NE(std::string::npos, set.err.find("Неверное значение ставки НДС в файле настроек: [1.2.3]"))
+        << set.err;
+    EXPECT_NE(std::string::npos,
+              FromAnsi(ReadFileBytes(inst.home.Path("cat/KVFurniture.ini"))).find("Name=Двери\r\n"));
+    try {
+        settings({"set", "Firm", "Name", "Окна ★ и ✓ ★"});
+        ADD_FAILURE() << "stored";
+    } catch (const KvfError& e) {
+        EXPECT_STREQ("Символы ★ ✓ нельзя сохранить: их нет в кодировке Windows-1251", e.what());
+    }
+    EXPECT_NE(std::string::npos,
+              FromAnsi(ReadFileBytes(inst.home.Path("cat/KVFurniture.ini"))).find("Name=Двери\r\n"));
+}
+
 TEST(CmdSettings, NoConfiguration) {
     test::TempHome home;
     const Result r = settings({"dump"});

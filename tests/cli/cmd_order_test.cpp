@@ -117,8 +117,18 @@ TEST_F(CmdOrder, Failures) {
          1,
          "JSON: значение \"ObjectType\""},
         {"no sub-command", {"order"}, 2, "kvf order: missing sub-command"},
+        {"text the file cannot hold",
+         {"order", "from-json", write("star.json", R"({"Customer": "Иванов ★"})"),
+          (dir / "o.kfo370").string()},
+         1,
+         "JSON: значение \"Customer\": Символы ★ нельзя сохранить: их нет в кодировке Windows-1251."},
         {"selection header",
          {"selection", "dump", write("o.kfo370", test::SmallOrder("26.12.2019"))},
+         1,
+         "Данный файл не является файлом Nordel Omnivals!\n"},
+        {"selection from JSON with another header",
+         {"selection", "from-json", write("header.json", R"({"Header": "Korvena Furniture Order File"})"),
+          (dir / "o.kfs370").string()},
          1,
          "Данный файл не является файлом Nordel Omnivals!\n"},
     };
@@ -130,6 +140,7 @@ TEST_F(CmdOrder, Failures) {
         EXPECT_FALSE(r.err.empty());
     }
     EXPECT_FALSE(fs::exists(dir / "o.kfo370.tmp"));
+    EXPECT_FALSE(fs::exists(dir / "o.kfs370"));
 }
 
 TEST_F(CmdOrder, SelectionDumpAndRoundTrip) {

@@ -1,7 +1,7 @@
 #include "qt/qt_prompter.h"
 
 #include "modal_helper.h"
-#include "qt/choice_dialog.h"
+#include "qt/db_lookup2_dlg.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace kvf {
@@ -214,7 +215,7 @@ TEST(QtPrompterTest, ChooseRowTakesTheRowHighlightedAtClose) {
         SCOPED_TRACE(c.name);
         QtPrompter prompter;
         WhenModalShown([&c](QWidget* modal) {
-            auto* dialog = qobject_cast<TChoiceDialog*>(modal);
+            auto* dialog = qobject_cast<TDBLookup2Dlg*>(modal);
             ASSERT_NE(nullptr, dialog);
             EXPECT_EQ(3, dialog->Table()->rowCount());
             EXPECT_EQ(QString::fromUtf8("Ручка"), dialog->Table()->item(1, 1)->text());
@@ -228,6 +229,51 @@ TEST(QtPrompterTest, ChooseRowTakesTheRowHighlightedAtClose) {
     QtPrompter prompter;
     WhenModalShown([](QWidget* modal) { qobject_cast<QDialog*>(modal)->accept(); });
     EXPECT_EQ(-1, prompter.ChooseRow(ChoiceList{}));
+}
+
+} // namespace
+} // namespace kvf
+
+namespace kvf {
+namespace {
+
+// The alternatives list as the engine offers it: caption, message, two columns.
+ChoiceList Alternatives() {
+    ChoiceList list;
+    list.Caption = "Список артикулов";
+    list.Message = "В документации присутствует несколько альтернативных вариантов. Выберите нужный элемент.";
+    list.Columns = {"Артикул по каталогу", "Наименование"};
+    list.Rows = {{"A1", "Петля"}, {"A2", "Ручка"}, {"A3", "Замок"}};
+    return list;
+}
+
+TEST(DBLookup2DlgTest, OpensOnTheFirstRowWithTheGridFocusedAndEnterTakesTheRow) {
+    QtPrompter prompter;
+    WhenModalShown([](QWidget* modal) {
+        auto* dialog = qobject_cast<TDBLookup2Dlg*>(modal);
+        ASSERT_NE(nullptr, dialog);
+        EXPECT_EQ(QString::fromUtf8("Список артикулов"), dialog->windowTitle());
+        EXPECT_EQ(QString::fromUtf8("&OK"), dialog->OkBut->text());
+        EXPECT_EQ(QString::fromUtf8("&Cancel"), dialog->CancelBut->text());
+        EXPECT_EQ(0, dialog->Table()->currentRow());
+        EXPECT_TRUE(dialog->Table()->selectionModel()->isRowSelected(0, {}));
+        EXPECT_EQ(dialog->Table(), dialog->focusWidget());
+        QTest::keyClick(dialog->Table(), Qt::Key_Down);
+        QTest::keyClick(dialog->Table(), Qt::Key_Return);
+    });
+    EXPECT_EQ(1, prompter.ChooseRow(Alternatives()));
+}
+
+TEST(DBLookup2DlgTest, F3SwitchesTheRowHighlight) {
+    TDBLookup2Dlg dialog(Alternatives());
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    EXPECT_EQ(QAbstractItemView::SelectRows, dialog.Table()->selectionBehavior());
+    QTest::keyClick(dialog.Table(), Qt::Key_F3);
+    EXPECT_EQ(QAbstractItemView::SelectItems, dialog.Table()->selectionBehavior());
+    QTest::keyClick(dialog.Table(), Qt::Key_F3);
+    EXPECT_EQ(QAbstractItemView::SelectRows, dialog.Table()->selectionBehavior());
+    EXPECT_EQ(0, dialog.CurrentRow());
 }
 
 } // namespace

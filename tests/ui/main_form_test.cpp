@@ -2,6 +2,7 @@
 
 #include "../qt/modal_helper.h"
 #include "base/scripted_prompter.h"
+#include "catalog/tdm.h"
 #include "config/paths.h"
 #include "config/registry.h"
 #include "config/setup.h"
@@ -506,6 +507,25 @@ TEST_F(MainFormTest, DestroyingStoresTheWindowState) {
     form->showMaximized();
     form.reset();
     EXPECT_EQ(2, setup.TechnologMainWinState);
+}
+
+TEST_F(MainFormTest, ACatalogFolderWithoutItsCatalogOpensNothing) {
+    TDM dm;
+    paths.CatalogDir = paths.ServerDir + "/Catalog";
+    paths.RegistryDir = paths.ServerDir;
+    paths.ReportDir = paths.ServerDir;
+    QDir().mkpath(QString::fromStdString(paths.CatalogDir));
+    auto form = makeForm();
+    context->Dm = &dm;
+    form->Initialise();
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(paths.CatalogDir + "/catalog.sqlite")));
+    EXPECT_FALSE(dm.DB_Catalog.IsOpen());
+    EXPECT_FALSE(dm.T_Catalog.Active());
+    ASSERT_EQ(1u, prompter.records.size()) << "one error, none for each table";
+    EXPECT_EQ(MessageKind::Error, prompter.records[0].kind);
+    EXPECT_EQ(0u, prompter.records[0].text.find("Ошибка открытия базы данных PZDB_Catalog [" +
+                                                paths.CatalogDir + "]"))
+        << prompter.records[0].text;
 }
 
 } // namespace
