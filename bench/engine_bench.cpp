@@ -2,15 +2,19 @@
 // 40 to 80 element rows, 2,000 elements with 50,000 article rows, 20,000
 // catalog articles, strike plates, colour accessories and accessories for a
 // third of the articles. Measures one sash's composition pass and the full
-// recalculation of orders of 10, 100 and 1,000 positions.
+// recalculation of orders of 10, 100 and 1,000 positions, both also with the
+// composition trace recorded, and the comparison of a registry of 1,000
+// orders of 10 positions against a second catalog.
 
 #include "base/prompter.h"
 #include "base/typed_stream.h"
 #include "catalog/catalog_lookups.h"
 #include "catalog/database.h"
 #include "catalog/tdm.h"
+#include "engine/composition_trace.h"
 #include "engine/fittings_engine.h"
 #include "engine/order_recalc.h"
+#include "engine/registry_compare.h"
 #include "model/construction.h"
 #include "model/order.h"
 #include "model/shape.h"
@@ -269,6 +273,30 @@ void BM_ComputeCompositionOneSash(benchmark::State& state) {
 }
 BENCHMARK(BM_ComputeCompositionOneSash)->Unit(benchmark::kMicrosecond);
 
+// The same with the trace recorded, as `kvf order explain` records it.
+void BM_ComputeCompositionOneSashTraced(benchmark::State& state) {
+    BenchCatalog& catalog = BenchCatalog::Get();
+    CatalogLookups lookups(catalog.dm);
+    std::unique_ptr<TkvfOrder> order = makeOrder(1);
+    TkvfConstruction& position = order->Position(0);
+    TkvfShapeSizes sizes;
+    sizes.B = 700;
+    sizes.H = 1400;
+    position.LeftFlugel.ClearOutline();
+    position.SetShape(sizes, 215);
+    TkvfFurnComp& comp = *position.LeftFlugel.FurnComp;
+    comp.DopComplects.clear();
+    CompositionTrace trace;
+    FittingsEngine engine(EngineContext{catalog.dm, lookups, catalog.prompter, false, &trace});
+    for (auto _ : state) {
+        comp.ClearItems();
+        engine.ComputeComposition(comp);
+        benchmark::DoNotOptimize(trace.Sashes.data());
+    }
+    state.counters["items"] = static_cast<double>(comp.ItemCount());
+}
+BENCHMARK(BM_ComputeCompositionOneSashTraced)->Unit(benchmark::kMicrosecond);
+
 // Each round recalculates positions not seen before, so no round profits from
 // the filters an earlier one compiled: the cost of a fresh order.
 void BM_RecalcOrder(benchmark::State& state) {
@@ -306,6 +334,58 @@ void BM_RecalcOrderSecondRun(benchmark::State& state) {
         static_cast<double>(n), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_RecalcOrderSecondRun)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
+
+// The same with the trace recorded: each sash's trace replaces the previous one.
+void BM_RecalcOrderSecondRunTraced(benchmark::State& state) {
+    BenchCatalog& catalog = BenchCatalog::Get();
+    const int n = static_cast<int>(state.range(0));
+    std::unique_ptr<TkvfOrder> order = makeOrder(n);
+    CatalogLookups lookups(catalog.dm, {&order->Currencies, order->CurrencyID});
+    CompositionTrace trace;
+    EngineContext ctx{catalog.dm, lookups, catalog.prompter, false, &trace};
+    RecalcOrder(ctx, *order, false);
+    for (auto _ : state)
+        RecalcOrder(ctx, *order, false);
+    state.counters["per_position"] = benchmark::Counter(
+        static_cast<double>(n), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_RecalcOrderSecondRunTraced)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
+
+// A registry of 1,000 orders of 10 positions each, compared against a second
+// copy of the catalog opened from the same folder: what `kvf registry compare`
+// does for a department's open orders.
+void BM_RegistryCompare(benchmark::State& state) {
+    BenchCatalog& catalog = BenchCatalog::Get();
+    const std::string orders = catalog.folder + "/Orders";
+    std::filesystem::create_directories(orders);
+    catalog.dm.T_OrderList.Open();
+    catalog.dm.T_OrderList.EmptyTable();
+    {
+        Inserter rows(catalog.dm.DB_Registry, "OrderLst", {"No", "Customer", "OrderFile"});
+        catalog.dm.DB_Registry.Exec("BEGIN");
+        for (int i = 0; i < 1000; ++i) {
+            const std::string no = code("R", i, 4);
+            std::unique_ptr<TkvfOrder> order = makeOrder(10, 10 * i);
+            order->OrderNo = no;
+            if (!order->SaveToFile(orders + "/" + no + ".kfo370", catalog.prompter))
+                throw std::runtime_error("an order of the registry cannot be saved");
+            rows.Add({no, std::string("Заказчик"), "%" + no + ".KFO370"});
+        }
+        catalog.dm.DB_Registry.Exec("COMMIT");
+    }
+    catalog.dm.T_OrderList.Close();
+    catalog.dm.T_OrderList.Open();
+    TDM candidate;
+    if (!candidate.OpenDatabases({catalog.folder, catalog.folder, catalog.folder}, catalog.prompter) ||
+        !candidate.OpenCatalogTables(catalog.prompter))
+        throw std::runtime_error("the second catalog does not open");
+    size_t compared = 0;
+    for (auto _ : state)
+        compared = CompareRegistry(catalog.dm, candidate, orders, catalog.prompter, false).size();
+    state.counters["orders"] = static_cast<double>(compared);
+    candidate.CloseDatabases();
+}
+BENCHMARK(BM_RegistryCompare)->Iterations(1)->Unit(benchmark::kSecond);
 
 } // namespace
 } // namespace kvf

@@ -226,9 +226,9 @@ template <class Describe> bool refuse(std::string* why, Describe describe) {
     return false;
 }
 
-// Steps 4 to 10 of the walk: whether the row's conditions hold for the sash;
-// with `why` the first condition that fails, with the values compared.
-// Raises for side and corner numbers that the sash does not have.
+// Whether the row's size, side, corner, double-sash and adjacent-sash
+// conditions hold for the sash; with `why` the first one that fails, with the
+// values compared. Raises for side and corner numbers the sash does not have.
 bool rowApplies(const ElementRow& r, const SashValues& v, const RowMessages& msg, std::string* why) {
     const TkvfFlugel& sash = *v.Sash;
     if (!WithinRowRange(r.FFBMin, r.FFBMax, v.FFB))
@@ -310,7 +310,7 @@ bool rowApplies(const ElementRow& r, const SashValues& v, const RowMessages& msg
     return true;
 }
 
-// Step 11: the values the calculation principle refers to.
+// The values the calculation principle refers to.
 PrincipleValues principleValues(const ElementRow& r, const SashValues& v, const RowMessages& msg) {
     const TkvfFlugel& sash = *v.Sash;
     PrincipleValues p;
@@ -339,7 +339,7 @@ PrincipleValues principleValues(const ElementRow& r, const SashValues& v, const 
     return p;
 }
 
-// Step 13: the count by ScaleCondition; with `from` the values it came from.
+// The count by ScaleCondition; with `from` the values it came from.
 int rowCount(const ElementRow& r, const SashValues& v, const RowMessages& msg,
              const std::string& complectName, std::string* from) {
     const TkvfFlugel& sash = *v.Sash;
@@ -385,7 +385,7 @@ int rowCount(const ElementRow& r, const SashValues& v, const RowMessages& msg,
     return ScaledCount(rule, basis, side, complectName, r.ItemName);
 }
 
-// Step 14: the computed length, 0 unless the row asks for one; with `from`
+// The computed length, 0 unless the row asks for one; with `from`
 // the formula and its value.
 float rowLength(const ElementRow& r, const SashValues& v, const RowMessages& msg, std::string* from) {
     if (r.UseLen != 1 || r.LenFormula.empty())

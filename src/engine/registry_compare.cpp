@@ -1,11 +1,14 @@
 #include "engine/registry_compare.h"
 
+#include "base/error.h"
+#include "base/prompter.h"
 #include "base/stored_path.h"
 #include "catalog/catalog_lookups.h"
 #include "catalog/tdm.h"
 #include "model/order.h"
 
 #include <filesystem>
+#include <thread>
 
 namespace kvf {
 
@@ -16,6 +19,36 @@ struct RegistryRow {
     std::string Customer;
     std::string OrderFile;
 };
+
+// The prompter of the thread that computes against the new catalog: it shows
+// nothing, answers every question No and takes the first row of a list, as
+// the command line does.
+class SilentPrompter : public Prompter {
+public:
+    void Warning(const std::string&) override {}
+    void Error(const std::string&) override {}
+    void Information(const std::string&) override {}
+    bool Confirm(const std::string&) override { return false; }
+    bool ContinueOrAbort(const std::string&) override { return false; }
+    int TwoButton(const std::string&, const std::string&, const std::string&, const std::string&) override {
+        return 0;
+    }
+    YesNoCancelAnswer YesNoCancel(const std::string&) override { return YesNoCancelAnswer::No; }
+    std::optional<std::string> InputText(const std::string&, const std::string&,
+                                         const std::string&) override {
+        return std::nullopt;
+    }
+    int ChooseRow(const ChoiceList& list) override { return list.Rows.empty() ? -1 : 0; }
+    void SetBusy(BusyKind) override {}
+    void RestoreCursor() override {}
+};
+
+std::vector<PositionOutcome> recalcAll(const EngineContext& ctx, TkvfOrder& order) {
+    std::vector<PositionOutcome> outcomes;
+    for (int i = 0; i < order.Count(); ++i)
+        outcomes.push_back(RecalcAside(ctx, order.Position(i)));
+    return outcomes;
+}
 
 std::vector<RegistryRow> registryRows(Table& list) {
     std::vector<RegistryRow> rows;
@@ -43,16 +76,54 @@ bool OrderComparison::Differs() const {
     return false;
 }
 
-void CompareLoadedOrder(TDM& current, TDM& candidate, TkvfOrder& order, Prompter& prompter, bool debug,
-                        OrderComparison& comparison) {
-    const CatalogPricing pricing{&order.Currencies, order.CurrencyID};
-    CatalogLookups oldLookups(current, pricing);
-    CatalogLookups newLookups(candidate, pricing);
-    comparison.Positions =
-        CompareOrder({current, oldLookups, prompter, debug}, {candidate, newLookups, prompter, debug}, order);
+namespace {
+
+// The two sides of one order at the same time, each on its own copy of the
+// order and its own catalog: the new side on a second thread with a silent
+// prompter. The tables, lookups and model objects of one side are never
+// touched by the other.
+void compareFile(TDM& current, TDM& candidate, const std::string& file, Prompter& prompter, bool debug,
+                 OrderComparison& comparison) {
+    TkvfOrder order;
+    bool converted = false;
+    if (!order.LoadFromFile(file, converted, prompter)) {
+        comparison.Error = "Ошибка загрузки заказа!\r\n(" + file + ")";
+        return;
+    }
+    std::vector<PositionOutcome> newSide;
+    std::exception_ptr newError;
+    std::thread worker([&] {
+        try {
+            SilentPrompter silent;
+            TkvfOrder copy;
+            bool copyConverted = false;
+            if (!copy.LoadFromFile(file, copyConverted, silent))
+                throw KvfError("Ошибка загрузки заказа!\r\n(" + file + ")");
+            CatalogLookups lookups(candidate, {&copy.Currencies, copy.CurrencyID});
+            newSide = recalcAll({candidate, lookups, silent, debug}, copy);
+        } catch (...) {
+            newError = std::current_exception();
+        }
+    });
+    CatalogLookups lookups(current, {&order.Currencies, order.CurrencyID});
+    std::vector<PositionOutcome> oldSide = recalcAll({current, lookups, prompter, debug}, order);
+    worker.join();
+    if (newError)
+        std::rethrow_exception(newError);
+    for (int i = 0; i < order.Count(); ++i) {
+        PositionComparison& c = comparison.Positions.emplace_back();
+        c.Index = i;
+        c.No = order.Position(i).No;
+        c.Old = std::move(oldSide[static_cast<size_t>(i)]);
+        c.New = std::move(newSide[static_cast<size_t>(i)]);
+        if (c.Old.Error.empty() && c.New.Error.empty())
+            c.Changes = CompareArticles(c.Old, c.New);
+    }
     comparison.OldTotal = OrderTotalWith(order, comparison.Positions, false);
     comparison.NewTotal = OrderTotalWith(order, comparison.Positions, true);
 }
+
+} // namespace
 
 std::vector<OrderComparison> CompareRegistry(TDM& current, TDM& candidate, const std::string& ordersDir,
                                              Prompter& prompter, bool debug,
@@ -69,12 +140,11 @@ std::vector<OrderComparison> CompareRegistry(TDM& current, TDM& candidate, const
             comparison.Error =
                 "Невозможно найти файл заказа № " + row.No + "!\r\nФайл: " + comparison.File + ".";
         } else {
-            TkvfOrder order;
-            bool converted = false;
-            if (order.LoadFromFile(comparison.File, converted, prompter))
-                CompareLoadedOrder(current, candidate, order, prompter, debug, comparison);
-            else
-                comparison.Error = "Ошибка загрузки заказа!\r\n(" + comparison.File + ")";
+            try {
+                compareFile(current, candidate, comparison.File, prompter, debug, comparison);
+            } catch (const std::exception& e) {
+                comparison.Error = e.what();
+            }
         }
         if (progress && !progress(static_cast<int>(result.size()), static_cast<int>(rows.size())))
             break;

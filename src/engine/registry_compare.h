@@ -36,14 +36,13 @@ using CompareProgress = std::function<bool(int done, int total)>;
 
 // Every row of the registry table of `current` (whose catalog is the old one)
 // in key order: its order file (OrderFile, stored relative to `ordersDir`) is
-// loaded and compared against the catalog of `candidate`. Loading messages go
-// to `prompter`; an order that cannot be loaded is listed with its error.
+// loaded and compared against the catalog of `candidate`. The two catalogs are
+// worked on at the same time, the new one on a second thread that shows no
+// messages and takes the first row of any alternatives list; messages of the
+// old side go to `prompter`. An order that cannot be loaded is listed with its
+// error.
 std::vector<OrderComparison> CompareRegistry(TDM& current, TDM& candidate, const std::string& ordersDir,
                                              Prompter& prompter, bool debug,
                                              const CompareProgress& progress = {});
-
-// One order, loaded already, against both catalogs.
-void CompareLoadedOrder(TDM& current, TDM& candidate, TkvfOrder& order, Prompter& prompter, bool debug,
-                        OrderComparison& comparison);
 
 } // namespace kvf

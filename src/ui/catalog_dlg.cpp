@@ -1,17 +1,24 @@
 #include "ui/catalog_dlg.h"
 
+#include "base/error.h"
+#include "base/prompter.h"
 #include "catalog/tdm.h"
+#include "engine/registry_compare.h"
 #include "ui/currency_dlg.h"
 #include "ui/data_grid.h"
 #include "ui/db_navigator.h"
+#include "ui/registry_compare_dlg.h"
 #include "ui/table_model.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTextDocument>
 #include <QVBoxLayout>
@@ -27,7 +34,7 @@ constexpr int PriceGroupKeyColumn = 11;
 } // namespace
 
 TCatalogDlg::TCatalogDlg(TDM& dm, Prompter& prompter, QWidget* parent)
-    : QDialog(parent), prompter_(prompter) {
+    : QDialog(parent), dm_(dm), prompter_(prompter) {
     setObjectName("CatalogDlg");
     setWindowTitle(QString::fromUtf8("Справочник комплектующих"));
     auto* layout = new QVBoxLayout(this);
@@ -87,7 +94,12 @@ TCatalogDlg::TCatalogDlg(TDM& dm, Prompter& prompter, QWidget* parent)
     okBut->setObjectName("OkBut");
     okBut->setDefault(true);
     connect(okBut, &QPushButton::clicked, this, &QDialog::accept);
+    compareBut_ = new QPushButton(QString::fromUtf8("Сравнить с каталогом..."), this);
+    compareBut_->setObjectName("CompareBut");
+    compareBut_->setEnabled(false);
+    connect(compareBut_, &QPushButton::clicked, this, [this] { compare(); });
     bottom->addWidget(printBut);
+    bottom->addWidget(compareBut_);
     bottom->addStretch();
     bottom->addWidget(okBut);
     layout->addLayout(bottom);
@@ -107,6 +119,51 @@ TCatalogDlg::TCatalogDlg(TDM& dm, Prompter& prompter, QWidget* parent)
 void TCatalogDlg::PlaceIn(const QRect& clientArea) {
     setGeometry(clientArea.x() + 50, clientArea.y() + 50, std::max(100, clientArea.width() - 100),
                 std::max(100, clientArea.height() - 100));
+}
+
+void TCatalogDlg::SetOrdersFolder(const std::string& folder) {
+    ordersFolder_ = folder;
+    compareBut_->setEnabled(!folder.empty());
+}
+
+void TCatalogDlg::compare() {
+    const QString folder =
+        QFileDialog::getExistingDirectory(this, QString::fromUtf8("Папка нового каталога"), QString());
+    if (!folder.isEmpty())
+        CompareWith(folder);
+}
+
+TRegistryCompareDlg* TCatalogDlg::CompareWith(const QString& folder) {
+    TDM candidate;
+    try {
+        if (!dm_.T_OrderList.Active())
+            dm_.T_OrderList.Open();
+        candidate.DB_Catalog.Open(folder.toStdString(), false);
+    } catch (const KvfError& e) {
+        prompter_.Error(e.what());
+        return nullptr;
+    }
+    if (!candidate.OpenCatalogTables(prompter_))
+        return nullptr;
+
+    QProgressDialog progress(QString::fromUtf8("Пересчет заказов реестра..."), QString::fromUtf8("Отмена"), 0,
+                             dm_.T_OrderList.RecordCount(), this);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(0);
+    std::vector<OrderComparison> orders =
+        CompareRegistry(dm_, candidate, ordersFolder_, prompter_, false, [&](int done, int total) {
+            progress.setMaximum(total);
+            progress.setValue(done);
+            QApplication::processEvents();
+            return !progress.wasCanceled();
+        });
+    if (progress.wasCanceled())
+        return nullptr;
+    progress.close();
+    auto* result = new TRegistryCompareDlg(std::move(orders), this);
+    result->setAttribute(Qt::WA_DeleteOnClose);
+    result->show();
+    return result;
 }
 
 void TCatalogDlg::syncCombos() {

@@ -1,13 +1,18 @@
 #pragma once
 // TCatalogDlg: "Справочник комплектующих", the article table in an editable
 // grid with lookup combos for the currency and the price group, a navigator,
-// a print button (the table as a plain list, to a printer or a PDF file) and
-// OK. A record still being edited is posted when the dialog closes.
+// a print button (the table as a plain list, to a printer or a PDF file),
+// "Сравнить с каталогом..." (the registered orders recalculated against a
+// catalog in another folder) and OK. A record still being edited is posted
+// when the dialog closes.
 
 #include <QDialog>
 
+#include <string>
+
 class QComboBox;
 class QPrinter;
+class QPushButton;
 
 namespace kvf {
 
@@ -15,6 +20,7 @@ class Prompter;
 class TDM;
 class TDataGrid;
 class TDBNavigator;
+class TRegistryCompareDlg;
 class TTableModel;
 
 class TCatalogDlg : public QDialog {
@@ -33,13 +39,26 @@ public:
     QComboBox* CurrencyCombo() const { return currencyCombo_; }
     QComboBox* PriceGroupCombo() const { return priceGroupCombo_; }
 
+    // The orders folder the registry's order files are stored relative to;
+    // comparing is offered once it is known.
+    void SetOrdersFolder(const std::string& folder);
+    // Recalculates every registered order against this catalog and the one in
+    // `folder`, with a progress bar that can cancel, and shows the result
+    // window; nullptr when the other catalog cannot be opened or the user
+    // cancelled.
+    TRegistryCompareDlg* CompareWith(const QString& folder);
+
     void done(int result) override;
 
 private:
     void syncCombos();
     void print();
+    void compare();
 
+    TDM& dm_;
     Prompter& prompter_;
+    std::string ordersFolder_;
+    QPushButton* compareBut_;
     TDataGrid* grid_;
     TTableModel* model_;
     TTableModel* currencies_;

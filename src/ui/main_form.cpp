@@ -200,6 +200,8 @@ void TMainForm::createMenus() {
     addItem(settingsMenu_, "CatalogItem", QString::fromUtf8("Справочник комплектующих..."), [this] {
         TCatalogDlg dialog(*ctx_.Dm, ctx_.prompter, this);
         dialog.PlaceIn(mdi_->geometry());
+        if (ctx_.Switches.DeveloperMode)
+            dialog.SetOrdersFolder(ctx_.Paths.OrdersDir);
         dialog.exec();
     })->setEnabled(catalog);
     addItem(settingsMenu_, "PriceGrpItem", QString::fromUtf8("Ценовые группы..."), [this] {
