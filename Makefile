@@ -33,8 +33,11 @@ test-sanitize: deps
 run: build
 	@bash scripts/run-demo.sh $(BUILD)
 
+# The engine's cases, then those of the windows, the registry and the reports.
 bench: build
-	@$(BUILD)/bench/kvf_bench
+	@set -e; for b in kvf_bench kvf_ui_bench kvf_registry_bench kvf_report_bench; do \
+	  if [ -x $(BUILD)/bench/$$b ]; then echo "== $$b"; QT_QPA_PLATFORM=offscreen $(BUILD)/bench/$$b; fi; \
+	done
 
 # libFuzzer targets, with clang, outside the test run.
 fuzz: deps
