@@ -1,6 +1,7 @@
 #include "catalog/order_registry.h"
 
 #include "base/error.h"
+#include "base/hidden_folder.h"
 #include "base/names.h"
 #include "base/prompter.h"
 #include "base/stored_path.h"
@@ -301,8 +302,7 @@ std::string MovedFileName(const std::string& file, const std::string& folder) {
 bool MoveOrderFileToFolder(const std::string& file, const std::string& folder, Prompter& prompter) {
     if (folder.empty())
         return true;
-    std::error_code ec;
-    fs::create_directories(folder, ec);
+    CreateHiddenFolder(folder);
     std::string target = MovedFileName(file, folder);
     std::string tried = JoinPath(folder, cleanBaseName(file)) + "~10000.kfo";
     int error = EEXIST;

@@ -2,6 +2,7 @@
 
 #include "base/atomic_file.h"
 #include "base/error.h"
+#include "base/hidden_folder.h"
 #include "base/number_format.h"
 #include "base/prompter.h"
 #include "base/text.h"
@@ -128,29 +129,6 @@ double readNdsTax(const IniFile& ini, Prompter& prompter) {
     }
     prompter.Error("Неверное значение ставки НДС в файле настроек: [" + text + "]");
     return 18;
-}
-
-// File managers hide the names listed in a folder's ".hidden" file.
-void markHidden(const std::string& folder, const std::string& name) {
-    const std::string list = folder + "/.hidden";
-    try {
-        std::string text;
-        std::error_code error;
-        if (fs::exists(list, error)) {
-            text = ReadFileBytes(list);
-        }
-        for (const std::string& line : SplitLines(text)) {
-            if (line == name) {
-                return;
-            }
-        }
-        if (!text.empty() && text.back() != '\n') {
-            text += '\n';
-        }
-        WriteFileAtomic(list, text + name + "\n");
-    } catch (const KvfError&) {
-        // A folder that cannot be hidden is still usable.
-    }
 }
 
 // Creates the folder with its parents; true when it was made here.
@@ -339,9 +317,7 @@ void TkvfSetup::load(const TkvfPaths& paths, Registry& registry, Prompter& promp
     }
     makeFolder(paths.ServerDir);
     makeFolder(paths.OrdersDir);
-    if (makeFolder(paths.RecycledDir)) {
-        markHidden(paths.ServerDir, fs::path(paths.RecycledDir).filename().string());
-    }
+    CreateHiddenFolder(paths.RecycledDir);
     makeFolder(paths.ArchiveDir);
     makeFolder(paths.SelectionDir);
     makeFolder(paths.ReportDir);

@@ -1,4 +1,4 @@
-// Moving an order file into the recycled or archive folder: the cleaned name,
+// Moving an order file into the (hidden) recycled or archive folder: the cleaned name,
 // the ".kfo" extension, the "~N" candidates, and no file ever replaced.
 
 #include "../model/temp_folder_test.h"
@@ -44,13 +44,14 @@ TEST_F(OrderFileMove, TargetNames) {
     }
 }
 
-TEST_F(OrderFileMove, MovesIntoAFolderMadeOnTheWay) {
+TEST_F(OrderFileMove, MovesIntoAHiddenFolderMadeOnTheWay) {
     const std::string file = write("Заказ 5.2.kfo370", "order");
     ScriptedPrompter prompter;
     const std::string folder = (dir / "server/Archive").string();
     ASSERT_TRUE(MoveOrderFileToFolder(file, folder, prompter));
     EXPECT_FALSE(fs::exists(file));
     EXPECT_EQ("order", ReadFileBytes(folder + "/Заказ 5_2.kfo"));
+    EXPECT_EQ("Archive\n", ReadFileBytes((dir / "server/.hidden").string()));
     EXPECT_TRUE(prompter.records.empty());
     // An unconfigured folder: nothing happens.
     const std::string other = write("b.kfo370", "b");
