@@ -21,13 +21,17 @@ if [ ! -d "$demo" ]; then
   mkdir -p "$demo/catalog" "$demo/server/Orders" "$demo/server/Registry" "$demo/reports" "$demo/temp"
   cp "$repo/data/demo/KVFurniture.ini" "$demo/catalog/KVFurniture.ini"
   cp "$repo"/data/demo/orders/*.kfo370 "$demo/server/Orders/"
-  if [ -d "$repo/data/demo/reports" ]; then
-    cp -r "$repo/data/demo/reports/." "$demo/reports/"
-  fi
 fi
-# The demo catalog follows the build: a newer built catalog replaces the installed one.
+# The demo catalog, its logo and the report folder (templates and report list)
+# follow the build: newer built files replace the installed ones.
 if [ -f "$built_catalog" ]; then
   cp -u "$built_catalog" "$demo/catalog/catalog.sqlite"
+  if [ -f "$build/data/demo/catalog/logo.png" ]; then
+    cp -u "$build/data/demo/catalog/logo.png" "$demo/catalog/logo.png"
+  fi
+  if [ -d "$build/data/demo/reports" ]; then
+    cp -u "$build/data/demo/reports/"* "$demo/reports/"
+  fi
 elif [ ! -f "$demo/catalog/catalog.sqlite" ]; then
   "$kvf" catalog init "$demo/catalog"
 fi
