@@ -41,6 +41,10 @@ if ! "$kvf" config list 2>/dev/null | sed 's/^..//' | grep -qxF "$config"; then
   "$kvf" config add "$config" --catalog "$demo/catalog" --server "$demo/server" --reports "$demo/reports" \
     --temp "$demo/temp" --default
 fi
+# A new demo registry lists the demo orders.
+if [ ! -f "$demo/server/Registry/registry.sqlite" ]; then
+  "$kvf" registry add "$demo/server/Orders/"*.kfo370 --config "$config" >/dev/null
+fi
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   echo "No display (DISPLAY and WAYLAND_DISPLAY are empty): running the command-line demo instead."
