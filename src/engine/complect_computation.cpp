@@ -256,7 +256,7 @@ bool rowApplies(const ElementRow& r, const SashValues& v, const RowMessages& msg
     return true;
 }
 
-// Step 11: the values the calculation principle refers to.
+// The side lengths and corner angle the row's calculation principle refers to.
 PrincipleValues principleValues(const ElementRow& r, const SashValues& v, const RowMessages& msg) {
     const TkvfFlugel& sash = *v.Sash;
     PrincipleValues p;
@@ -285,7 +285,7 @@ PrincipleValues principleValues(const ElementRow& r, const SashValues& v, const 
     return p;
 }
 
-// Step 13: the count by ScaleCondition.
+// The row's count, scaled by its ScaleCondition.
 int rowCount(const ElementRow& r, const SashValues& v, const RowMessages& msg,
              const std::string& complectName) {
     const TkvfFlugel& sash = *v.Sash;
@@ -315,7 +315,7 @@ int rowCount(const ElementRow& r, const SashValues& v, const RowMessages& msg,
     return ScaledCount(rule, basis, side, complectName, r.ItemName);
 }
 
-// Step 14: the computed length, 0 unless the row asks for one.
+// The row's computed length, 0 unless the row asks for one.
 float rowLength(const ElementRow& r, const SashValues& v, const RowMessages& msg) {
     if (r.UseLen != 1 || r.LenFormula.empty())
         return 0;
