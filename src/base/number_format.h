@@ -2,6 +2,8 @@
 // Numbers to text and back, independent of the process locale: the decimal
 // separator is always a full stop.
 
+#include <algorithm>
+#include <cmath>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,5 +28,15 @@ std::optional<long long> ParseInteger(std::string_view text);
 // A decimal number with a full stop ("12.5", "-3", ".5", "1e3"; blanks around
 // allowed); nothing for anything else, including "inf" and "nan".
 std::optional<double> ParseDecimal(std::string_view text);
+
+// Numbers compared as the catalog compares them (filters, orders, locates):
+// equal within a relative tolerance of 1e-9, so a value read back from text
+// or storage equals the one written; <0, 0, >0.
+inline int CompareNumbers(double a, double b) {
+    const double tolerance = 1e-9 * std::max(1.0, std::max(std::fabs(a), std::fabs(b)));
+    if (std::fabs(a - b) <= tolerance)
+        return 0;
+    return a < b ? -1 : 1;
+}
 
 } // namespace kvf

@@ -3,8 +3,11 @@
 #include "base/error.h"
 #include "base/number_format.h"
 
+#include <charconv>
 #include <climits>
 #include <cmath>
+#include <string>
+#include <string_view>
 
 namespace kvf {
 
@@ -25,6 +28,51 @@ long double roundFraction(long double x, long double scale) {
 }
 
 } // namespace
+
+double RoundScaled(double x, int places) {
+    if (!std::isfinite(x) || places < 0 || places > 15)
+        return x;
+    char text[64];
+    const auto written = std::to_chars(text, text + sizeof text, x, std::chars_format::scientific);
+    const std::string_view shortest(text, static_cast<size_t>(written.ptr - text));
+    // d.ddddde±x: the digits and the power of ten of the first one.
+    const size_t e = shortest.find('e');
+    const bool negative = shortest.front() == '-';
+    std::string digits;
+    for (char c : shortest.substr(negative ? 1 : 0, e - (negative ? 1 : 0)))
+        if (c != '.')
+            digits += c;
+    int exponent = 0;
+    std::from_chars(shortest.data() + e + (shortest[e + 1] == '+' ? 2 : 1), shortest.data() + shortest.size(),
+                    exponent);
+    // Digits up to the kept place: exponent + 1 + places of them.
+    const int kept = exponent + 1 + places;
+    if (kept >= static_cast<int>(digits.size()))
+        return x;
+    if (kept < 0)
+        return negative ? -0.0 : 0.0;
+    const char next = digits[static_cast<size_t>(kept)];
+    std::string rounded = digits.substr(0, static_cast<size_t>(kept));
+    if (next >= '5') {
+        size_t i = rounded.size();
+        while (i > 0 && rounded[i - 1] == '9')
+            rounded[--i] = '0';
+        if (i == 0) {
+            rounded.insert(rounded.begin(), '1');
+            ++exponent;
+        } else {
+            ++rounded[i - 1];
+        }
+    }
+    if (rounded.empty())
+        return negative ? -0.0 : 0.0;
+    const std::string decimal = std::string(negative ? "-" : "") + rounded.substr(0, 1) +
+                                (rounded.size() > 1 ? "." + rounded.substr(1) : "") + "e" +
+                                std::to_string(exponent);
+    double result = 0;
+    std::from_chars(decimal.data(), decimal.data() + decimal.size(), result);
+    return result;
+}
 
 int RoundAway(long double x) {
     const long double magnitude = truncl(fabsl(x) + 0.5L);

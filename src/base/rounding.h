@@ -1,8 +1,24 @@
 #pragma once
-// The rounding rules every geometry, model and drawing routine relies on.
-// Intermediates are long double (80-bit), as the stored results depend on it.
+// Rounding: one rule per purpose.
+//  - Money (products and quotients of amounts, Money in money.h): halves to
+//    even, on the shortest decimal that reads back as the same double.
+//  - "%.0f", "%.1f", "%.2f" texts of filters and labels: halves away from
+//    zero, decided on the exact stored binary value (FormatFixed in
+//    number_format.h), never printf's rounding.
+//  - The catalog's scaled values (decimal(d) and money fields, rounded to
+//    their places when read or written): the texts' rule, halves away from
+//    zero (RoundScaled below), decided on the decimal the double stands for,
+//    because those values are decimals typed or imported as text.
+//  - Geometry, model and drawing: the functions after RoundScaled, whose
+//    intermediates are long double (80-bit), as the stored results depend on it.
 
 namespace kvf {
+
+// x rounded to `places` decimals (0..15), halves away from zero, on the
+// shortest decimal that reads back as x: 2.675 -> 2.68, 0.125 -> 0.13, -0.5
+// -> -1 at 0 places. Non-finite values and values without a fraction beyond
+// `places` come back unchanged.
+double RoundScaled(double x, int places);
 
 // Integer nearest to x, halves away from zero; outside the 32-bit range raises KvfError.
 int RoundAway(long double x);

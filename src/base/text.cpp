@@ -176,6 +176,23 @@ std::string ToAnsi(std::string_view utf8) {
     return out;
 }
 
+bool SameAsciiName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    if (a == b)
+        return true;
+    for (size_t i = 0; i < a.size(); ++i) {
+        char x = a[i], y = b[i];
+        if (x >= 'a' && x <= 'z')
+            x = static_cast<char>(x - 32);
+        if (y >= 'a' && y <= 'z')
+            y = static_cast<char>(y - 32);
+        if (x != y)
+            return false;
+    }
+    return true;
+}
+
 std::string NonAnsiCharacters(std::string_view utf8) {
     std::vector<std::string_view> characters;
     size_t i = 0;

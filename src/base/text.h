@@ -30,6 +30,8 @@ int compareAnsi(std::string_view a, std::string_view b);
 // The same after Windows-1251 upper case.
 int compareAnsiText(std::string_view a, std::string_view b);
 bool SameText(std::string_view a, std::string_view b);
+// Equal ignoring ASCII case only (names of fields, tables and formula functions).
+bool SameAsciiName(std::string_view a, std::string_view b);
 
 // Without leading and trailing characters <= ' ' (blanks and control characters).
 std::string Trim(std::string_view s);

@@ -4,6 +4,7 @@
 #include "base/number_format.h"
 #include "base/text.h"
 #include "catalog/tdm.h"
+#include "model/flugel.h"
 
 #include <algorithm>
 #include <charconv>
@@ -171,25 +172,10 @@ std::vector<CatalogProblem> StoredProblems(Database& db) {
     return problems;
 }
 
-// The names a sash gives a length formula; any other name reads as 0.
-bool KnownFormulaName(std::string_view name) {
-    for (const char* known : {"FB", "FFB", "FRB", "FН", "FFН", "FRH"})
-        if (name == known)
-            return true;
-    return false;
-}
-
-bool KnownFormulaFunction(std::string_view name) {
-    for (const char* known : {"FFL", "FL", "FFG", "FG", "FFGA", "FGA"})
-        if (SameAsciiName(name, known))
-            return true;
-    return false;
-}
-
 void CollectUnknownNames(const ExpressionNode& node, std::set<std::string>& unknown) {
-    if (node.kind == ExpressionNode::Kind::Name && !KnownFormulaName(node.name))
+    if (node.kind == ExpressionNode::Kind::Name && FormulaSizeName(node.name) == FormulaName::None)
         unknown.insert(node.name);
-    if (node.kind == ExpressionNode::Kind::Call && !KnownFormulaFunction(node.name))
+    if (node.kind == ExpressionNode::Kind::Call && FormulaFunctionName(node.name) == FormulaFunction::None)
         unknown.insert(node.name + "()");
     for (const auto& operand : node.operands)
         CollectUnknownNames(*operand, unknown);
@@ -221,11 +207,7 @@ std::vector<std::string> BadSchemeEntries(const std::string& scheme) {
         size_t end = scheme.find(';', start);
         if (end == std::string::npos)
             end = scheme.size();
-        std::string entry = scheme.substr(start, end - start);
-        while (!entry.empty() && entry.front() == ' ')
-            entry.erase(entry.begin());
-        while (!entry.empty() && entry.back() == ' ')
-            entry.pop_back();
+        const std::string entry = Trim(std::string_view(scheme).substr(start, end - start));
         int value = 0;
         const auto [ptr, ec] = std::from_chars(entry.data(), entry.data() + entry.size(), value);
         if (!entry.empty() && (ec != std::errc() || ptr != entry.data() + entry.size()))

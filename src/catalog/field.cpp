@@ -1,6 +1,7 @@
 #include "catalog/field.h"
 
 #include "base/number_format.h"
+#include "base/rounding.h"
 #include "base/variant.h"
 
 #include <cmath>
@@ -109,23 +110,6 @@ std::string DeclaredType(const FieldDef& field) {
     return "TEXT(255)";
 }
 
-bool SameAsciiName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    if (a == b)
-        return true;
-    for (size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'a' && x <= 'z')
-            x = static_cast<char>(x - 32);
-        if (y >= 'a' && y <= 'z')
-            y = static_cast<char>(y - 32);
-        if (x != y)
-            return false;
-    }
-    return true;
-}
-
 size_t FieldNames::Slot(std::string_view name) const {
     // Clearing bit 5 folds ASCII letters to upper case; equal names hash alike.
     size_t h = name.size();
@@ -164,16 +148,6 @@ int FieldNames::Find(std::string_view name) const {
     }
 }
 
-double RoundToScale(double x, int scale) {
-    if (scale < 0 || scale > 15 || !std::isfinite(x))
-        return x;
-    double p = std::pow(10.0, scale);
-    double scaled = x * p;
-    // A stored binary value may sit a hair below the decimal half it stands for.
-    double r = std::round(scaled + std::copysign(std::fabs(scaled) * 1e-12, scaled));
-    return r / p;
-}
-
 Value NormalizeValue(const FieldDef& field, const Value& v) {
     if (IsBlank(v))
         return v;
@@ -196,9 +170,9 @@ Value NormalizeValue(const FieldDef& field, const Value& v) {
     double d =
         std::holds_alternative<double>(v) ? std::get<double>(v) : static_cast<double>(std::get<int64_t>(v));
     if (field.Kind == FieldKind::Decimal)
-        d = RoundToScale(d, field.Scale);
+        d = RoundScaled(d, field.Scale);
     else if (field.Kind == FieldKind::Money)
-        d = RoundToScale(d, kMoneyScale);
+        d = RoundScaled(d, kMoneyScale);
     return d;
 }
 
@@ -254,7 +228,7 @@ int64_t ValueAsMoneyUnits(const FieldDef& field, const Value& v) {
         return 0;
     if (const auto* i = std::get_if<int64_t>(&v))
         return *i * 10000;
-    return static_cast<int64_t>(std::llround(RoundToScale(ValueAsFloat(field, v), kMoneyScale) * 10000.0));
+    return static_cast<int64_t>(std::llround(RoundScaled(ValueAsFloat(field, v), kMoneyScale) * 10000.0));
 }
 
 Variant ValueAsVariant(const FieldDef& f, const Value& v) {

@@ -5,6 +5,8 @@
 // (four places for money), dates as OLE dates. A money value means the same
 // amount wherever it is: given to a table, held in its rows, stored in SQLite.
 
+#include "base/text.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -60,9 +62,6 @@ private:
     std::vector<int> slots_; // field positions, -1 for an empty slot; a power of two long
 };
 
-// Equal names ignoring ASCII case.
-bool SameAsciiName(std::string_view a, std::string_view b);
-
 inline bool IsTextKind(FieldKind kind) {
     return kind == FieldKind::Text || kind == FieldKind::Memo || kind == FieldKind::Blob;
 }
@@ -79,7 +78,8 @@ inline bool IsBlank(const Value& v) {
 }
 
 // A value made to fit the field: text for text fields, an integer for integer
-// fields, a real rounded to the scale for money and decimals. An integer or a
+// fields, a real rounded to the scale for money and decimals (RoundScaled of
+// base/rounding.h: halves away from zero). An integer or a
 // text given for money is an amount in whole currency units.
 Value NormalizeValue(const FieldDef& field, const Value& v);
 // The same, moving a value that already fits.
@@ -93,8 +93,5 @@ double ValueAsFloat(const FieldDef& field, const Value& v);
 int64_t ValueAsMoneyUnits(const FieldDef& field, const Value& v);
 // The value as the variant of the field's kind; a blank value is null.
 Variant ValueAsVariant(const FieldDef& field, const Value& v);
-
-// Rounds half away from zero to `scale` decimal places.
-double RoundToScale(double x, int scale);
 
 } // namespace kvf

@@ -311,13 +311,6 @@ bool Apply(CompareOp op, int cmp) {
     return false;
 }
 
-int CompareNumbers(double a, double b) {
-    double tol = 1e-9 * std::max(1.0, std::max(std::fabs(a), std::fabs(b)));
-    if (std::fabs(a - b) <= tol)
-        return 0;
-    return a < b ? -1 : 1;
-}
-
 // Where a comparison reads its field: the row, or a column by position.
 struct RowSource {
     const std::vector<Value>& Row;

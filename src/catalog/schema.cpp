@@ -1,5 +1,7 @@
 #include "catalog/schema.h"
 
+#include "base/text.h"
+
 namespace kvf {
 
 // Declared column types carry the field kind and size the table objects read
@@ -196,16 +198,9 @@ std::string KeyText(const std::vector<std::string>& fields, const std::vector<st
 }
 
 const TableSpec* FindTableSpec(std::string_view name) {
-    for (const TableSpec& table : kTables) {
-        if (table.Name.size() == name.size()) {
-            bool same = true;
-            for (size_t i = 0; i < name.size() && same; ++i)
-                same = std::tolower(static_cast<unsigned char>(table.Name[i])) ==
-                       std::tolower(static_cast<unsigned char>(name[i]));
-            if (same)
-                return &table;
-        }
-    }
+    for (const TableSpec& table : kTables)
+        if (SameAsciiName(table.Name, name))
+            return &table;
     return nullptr;
 }
 

@@ -2,7 +2,6 @@
 // The tables of the three databases: their SQL schema and the key and
 // secondary orders the table objects keep in memory.
 
-#include <cctype>
 #include <string>
 #include <string_view>
 #include <vector>

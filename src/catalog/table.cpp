@@ -1,6 +1,7 @@
 #include "catalog/table.h"
 
 #include "base/error.h"
+#include "base/number_format.h"
 #include "base/text.h"
 
 #include <algorithm>
@@ -34,13 +35,6 @@ void AnsiImage(std::string_view utf8, std::string& out) {
         out.assign(utf8);
     else
         out = ToAnsi(utf8);
-}
-
-int CompareNumbers(double a, double b) {
-    double tol = 1e-9 * std::max(1.0, std::max(std::fabs(a), std::fabs(b)));
-    if (std::fabs(a - b) <= tol)
-        return 0;
-    return a < b ? -1 : 1;
 }
 
 } // namespace

@@ -13,12 +13,21 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kvf {
 
 class TSpecStream;
 class TkvfConstruction;
+
+// What a catalog formula may name (TkvfFlugel::Evaluate): the size names,
+// compared exactly (the height names end in the Cyrillic capital EN), and the
+// side functions, compared ignoring ASCII case. Any other name reads as 0.
+enum class FormulaName { None, Width, Height };
+FormulaName FormulaSizeName(std::string_view name);
+enum class FormulaFunction { None, SideLength, HandleHeight, OtherHandleHeight };
+FormulaFunction FormulaFunctionName(std::string_view name);
 
 class TkvfFlugel {
 public:

@@ -2,6 +2,7 @@
 // formulas read a sash.
 
 #include "base/expression.h"
+#include "base/text.h"
 #include "model/flugel.h"
 
 #include <cmath>
@@ -12,19 +13,6 @@
 namespace kvf {
 
 namespace {
-
-bool sameIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (size_t i = 0; i < a.size(); ++i) {
-        const auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
-        if (upper(a[i]) != upper(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
 
 // The side number argument as an integer (rounded half to even, as a numeric
 // value converts); none when it cannot be one.
@@ -45,6 +33,29 @@ const TkvfLine* side(const TkvfFlugel* sash, std::optional<long long> n) {
 
 } // namespace
 
+FormulaName FormulaSizeName(std::string_view name) {
+    if (name == "FН" || name == "FFН" || name == "FRH") {
+        return FormulaName::Height;
+    }
+    if (name == "FB" || name == "FFB" || name == "FRB") {
+        return FormulaName::Width;
+    }
+    return FormulaName::None;
+}
+
+FormulaFunction FormulaFunctionName(std::string_view name) {
+    if (SameAsciiName(name, "FFL") || SameAsciiName(name, "FL")) {
+        return FormulaFunction::SideLength;
+    }
+    if (SameAsciiName(name, "FFG") || SameAsciiName(name, "FG")) {
+        return FormulaFunction::HandleHeight;
+    }
+    if (SameAsciiName(name, "FFGA") || SameAsciiName(name, "FGA")) {
+        return FormulaFunction::OtherHandleHeight;
+    }
+    return FormulaFunction::None;
+}
+
 double TkvfFlugel::Evaluate(const std::string& formula) const {
     std::optional<std::pair<std::int32_t, std::int32_t>> size;
     const auto sized = [&]() -> const std::pair<std::int32_t, std::int32_t>& {
@@ -58,19 +69,21 @@ double TkvfFlugel::Evaluate(const std::string& formula) const {
     };
 
     ExpressionScope scope;
-    // Names are exact: the height names end in the Cyrillic capital EN.
     scope.variable = [&](std::string_view name) -> std::optional<double> {
-        if (name == "FН" || name == "FFН" || name == "FRH") {
+        switch (FormulaSizeName(name)) {
+        case FormulaName::Height:
             return sized().second;
-        }
-        if (name == "FB" || name == "FFB" || name == "FRB") {
+        case FormulaName::Width:
             return sized().first;
+        case FormulaName::None:
+            break;
         }
         return 0.0;
     };
     scope.function = [&](std::string_view name, const std::vector<double>& args) -> std::optional<double> {
         const std::optional<long long> n = args.empty() ? std::nullopt : sideNumber(args[0]);
-        if (sameIgnoringCase(name, "FFL") || sameIgnoringCase(name, "FL")) {
+        const FormulaFunction function = FormulaFunctionName(name);
+        if (function == FormulaFunction::SideLength) {
             const TkvfLine* line = side(this, n);
             if (line == nullptr) {
                 return 0.0;
@@ -81,11 +94,11 @@ double TkvfFlugel::Evaluate(const std::string& formula) const {
                 return 0.0;
             }
         }
-        if (sameIgnoringCase(name, "FFG") || sameIgnoringCase(name, "FG")) {
+        if (function == FormulaFunction::HandleHeight) {
             const TkvfLine* line = side(this, n);
             return line == nullptr ? 0.0 : line->HandleHeight;
         }
-        if (sameIgnoringCase(name, "FFGA") || sameIgnoringCase(name, "FGA")) {
+        if (function == FormulaFunction::OtherHandleHeight) {
             const TkvfLine* line = side(OtherFlugel(), n);
             return line == nullptr ? 0.0 : line->HandleHeight;
         }

@@ -65,7 +65,8 @@ public:
     // Adds a created child window; the first child takes the saved child state.
     void AddChild(TChildWindow* child);
 
-    // Algorithm 8: on every change of the active window.
+    // Enables the menu entries and tool buttons for the active window; run on
+    // every change of the active window.
     void MenuUpdate();
 
     // Frame commands.

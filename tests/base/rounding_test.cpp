@@ -1,11 +1,51 @@
 #include "base/rounding.h"
 
 #include "base/error.h"
+#include "base/money.h"
+#include "base/number_format.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace kvf {
 namespace {
+
+// The rules side by side: the catalog's scaled values halve away from zero on
+// the shortest decimal of the double, the "%.Nf" texts on the exact binary
+// value, and money halves to even.
+TEST(Rounding, ScaledValuesAndFixedTexts) {
+    struct Case {
+        const char* name;
+        double value;
+        int places;
+        double scaled;
+        const char* fixedText; // nullptr: not shown as text
+    } cases[] = {
+        {"decimal half, binary below it", 2.675, 2, 2.68, "2.67"},
+        {"exact binary half", 0.125, 2, 0.13, "0.13"},
+        {"negative half to zero places", -0.5, 0, -1.0, "-1"},
+        {"negative beyond the half", -2.675, 2, -2.68, "-2.67"},
+        {"money place, tie", 1.00005, 4, 1.0001, "1.0001"},
+        {"money place, other tie", 1.00015, 4, 1.0002, nullptr},
+        {"carry into a new digit", 999999999999.995, 2, 1000000000000.0, "999999999999.99"},
+        {"largest money amount", 922337203685477.5, 4, 922337203685477.5, "922337203685477.5000"},
+        {"largest double", 1.7976931348623157e308, 2, 1.7976931348623157e308, nullptr},
+        {"already at its places", 97.25, 2, 97.25, "97.25"},
+        {"below half of the last place", 0.004, 2, 0.0, "0.00"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const double scaled = RoundScaled(c.value, c.places);
+        EXPECT_EQ(c.scaled, scaled);
+        EXPECT_EQ(std::signbit(c.scaled), std::signbit(scaled));
+        if (c.fixedText != nullptr)
+            EXPECT_EQ(c.fixedText, FormatFixed(c.value, c.places));
+    }
+    // Money halves to even.
+    EXPECT_EQ(Money::FromRaw(10000).MulRound(1.00005), Money::FromRaw(10000));
+    EXPECT_EQ(Money::FromRaw(10000).MulRound(1.00015), Money::FromRaw(10002));
+}
 
 TEST(Rounding, RoundAwayHalvesAwayFromZero) {
     struct Case {
