@@ -7,6 +7,8 @@
 // the report's "Logo" is `ReportLogo`. The FTP account name and password are
 // plain text here and in hexadecimal form in the file.
 
+#include "config/pricing_context.h"
+
 #include <string>
 #include <variant>
 #include <vector>
@@ -68,6 +70,7 @@ public:
     // Not stored.
     bool Loaded = false; // the settings file existed at creation
     bool Debug = false;
+    PricingContext Pricing;
 
 private:
     void load(const TkvfPaths& paths, Registry& registry, Prompter& prompter);
