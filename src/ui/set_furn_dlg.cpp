@@ -7,6 +7,7 @@
 #include "catalog/tdm.h"
 #include "config/setup.h"
 #include "drawing/sketch.h"
+#include "engine/composition_trace.h"
 #include "engine/fittings_engine.h"
 #include "engine/order_recalc.h"
 #include "model/construction.h"
@@ -15,6 +16,7 @@
 #include "ui/app_context.h"
 #include "ui/furn_filters.h"
 #include "ui/lookup_combo.h"
+#include "ui/trace_view.h"
 
 #include <QCheckBox>
 #include <QDoubleSpinBox>
@@ -85,6 +87,10 @@ struct TSetFurnDlg::State {
     CatalogLookups Lookups;
     std::unique_ptr<TkvfConstruction> Preview;
     std::array<TkvfFurnChoice, 2> Slots;
+    // The trace of the last computation for the "Разбор" page; Recording
+    // points at it while that computation runs.
+    CompositionTrace Trace;
+    CompositionTrace* Recording = nullptr;
 };
 
 bool ExecuteSetFurnDlg(TAppContext& ctx, TkvfConstruction& position, QWidget* parent) {
@@ -121,6 +127,7 @@ TSetFurnDlg::TSetFurnDlg(TAppContext& ctx, TkvfConstruction& position, QWidget* 
     auto* page1 = new QWidget(Pages);
     auto* page2 = new QWidget(Pages);
     auto* page3 = new QWidget(Pages);
+    TraceView = new TTraceView(Pages);
     page1->setObjectName("TS_1");
     page2->setObjectName("TS_2");
     page3->setObjectName("TS_3");
@@ -130,6 +137,7 @@ TSetFurnDlg::TSetFurnDlg(TAppContext& ctx, TkvfConstruction& position, QWidget* 
     Pages->addTab(page1, u("Основной комплект"));
     Pages->addTab(page2, u("Доп. комплектация"));
     Pages->addTab(page3, u("Спецификация"));
+    Pages->addTab(TraceView, u("Разбор"));
     layout->addWidget(Pages);
 
     auto* bottom = new QHBoxLayout;
@@ -538,6 +546,7 @@ void TSetFurnDlg::switchSash(int sash) {
     clicked->setChecked(true);
     showSashInfo();
     recomputePreview();
+    TraceView->SetTrace(state_->Trace.Find(sash));
     emit CurrentSashChanged(sash);
 }
 
@@ -601,7 +610,8 @@ bool TSetFurnDlg::ApplyFurn() {
     try {
         position_.No = PosNoEdit->text().toStdString();
         position_.Number = NumEdit->value();
-        FittingsEngine engine(EngineContext{*ctx_.Dm, lookups_, ctx_.prompter, ctx_.Setup.Debug});
+        FittingsEngine engine(
+            EngineContext{*ctx_.Dm, lookups_, ctx_.prompter, ctx_.Setup.Debug, state_->Recording});
         position_.SetFurn(lookups_, engine, FurnSysCombo->Value(), ProfSysCombo->Value(), ColorCombo->Value(),
                           toInt(FalzCombo->Value()), toInt(StulpTypeCombo->Value()),
                           toInt(OpenTypeCombo->Value()), static_cast<float>(WidthEdit->value()),
@@ -614,7 +624,21 @@ bool TSetFurnDlg::ApplyFurn() {
     return true;
 }
 
+void TSetFurnDlg::explain() {
+    TSpecStream kept;
+    position_.Backup(kept);
+    state_->Trace.Sashes.clear();
+    state_->Recording = &state_->Trace;
+    ApplyFurn();
+    state_->Recording = nullptr;
+    if (NoRecalcCheck->isChecked())
+        position_.Restore(kept);
+    TraceView->SetTrace(state_->Trace.Find(currentSash_));
+}
+
 void TSetFurnDlg::pageChanged(int index) {
+    if (index == 3)
+        explain();
     if (index == 2) {
         ItemListView->hide();
         // With "Не пересчитывать комплект" on, the articles changed by hand are kept.

@@ -32,6 +32,7 @@ namespace kvf {
 
 class CatalogLookups;
 class TLookupCombo;
+class TTraceView;
 struct TkvfFurnChoice;
 class TkvfConstruction;
 class TkvfFlugel;
@@ -105,6 +106,8 @@ public:
     QPushButton* EditArticleBut;
     QPushButton* DeleteArticleBut;
     QCheckBox* NoRecalcCheck;
+    // Page four: the composition trace of the sash shown.
+    TTraceView* TraceView;
     // Below the pages.
     QTabWidget* Pages;
     QLabel* DopCompExistsLab;
@@ -148,6 +151,10 @@ private:
     void addComplect();
     void deleteComplect();
     void pageChanged(int index);
+    // Computes the position again, as the specification page does, with its
+    // trace recorded, and shows the trace of the sash shown. With "Не
+    // пересчитывать комплект" on the position is put back afterwards.
+    void explain();
     bool knownArticle(const std::string& article);
     void addArticle();
     void editArticle();

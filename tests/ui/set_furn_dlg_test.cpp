@@ -9,6 +9,7 @@
 #include "ui/data_grid.h"
 #include "ui/select_complect_dlg.h"
 #include "ui/set_furn_dlg.h"
+#include "ui/trace_view.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -20,6 +21,9 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTreeWidget>
+
+#include <set>
 
 namespace kvf {
 namespace {
@@ -490,6 +494,56 @@ TEST_F(FittingsDialogTest, FailedPropertyQueryIsShownAndTheChoiceGoesOn) {
     dialog.OkBut->click();
     EXPECT_EQ(QDialog::Accepted, dialog.result());
     EXPECT_EQ("K-DK", position.LeftFlugel.FurnComp->Complect);
+}
+
+} // namespace
+} // namespace kvf
+
+namespace kvf {
+namespace {
+
+// The "Разбор" page: the trace of the computation the page starts, for the sash shown.
+class ExplainPageTest : public test::DemoCatalogTest {};
+
+TEST_F(ExplainPageTest, ShowsTheTraceOfTheSashShown) {
+    TkvfConstruction& position = NewPosition(2, 1400, 1400, 700, 700);
+    TSetFurnDlg dialog(*context, position);
+    Pick(dialog.ComplectCombo, "K-DK-S1");
+    dialog.RightFlugelRadio->click();
+    Pick(dialog.ComplectCombo, "K-ST-S2");
+    ASSERT_EQ(4, dialog.Pages->count());
+    EXPECT_EQ(QString::fromUtf8("Разбор"), dialog.Pages->tabText(3));
+    dialog.Pages->setCurrentIndex(3);
+
+    // Every article of the right sash's composition is a taken row of its trace.
+    // The articles of the rows taken, parts of composite elements included.
+    auto taken = [](const QTreeWidget* view) {
+        std::set<std::string> articles;
+        std::vector<const QTreeWidgetItem*> open;
+        for (int t = 0; t < view->topLevelItemCount(); ++t)
+            open.push_back(view->topLevelItem(t));
+        while (!open.empty()) {
+            const QTreeWidgetItem* item = open.back();
+            open.pop_back();
+            for (int r = 0; r < item->childCount(); ++r) {
+                open.push_back(item->child(r));
+                const QString article = item->child(r)->text(TTraceView::ArticleColumn);
+                if (!article.isEmpty())
+                    articles.insert(article.toStdString());
+            }
+        }
+        return articles;
+    };
+    ASSERT_TRUE(position.RightFlugel.FurnComp);
+    EXPECT_EQ(QString("Complect K-ST-S2"), dialog.TraceView->topLevelItem(1)->text(0));
+    const std::set<std::string> right = taken(dialog.TraceView);
+    for (const auto& item : position.RightFlugel.FurnComp->Items)
+        EXPECT_EQ(1u, right.count(item->ID)) << item->ID;
+
+    dialog.LeftFlugelRadio->click();
+    EXPECT_EQ(QString("Complect K-DK-S1"), dialog.TraceView->topLevelItem(1)->text(0));
+    for (const auto& item : position.LeftFlugel.FurnComp->Items)
+        EXPECT_EQ(1u, taken(dialog.TraceView).count(item->ID)) << item->ID;
 }
 
 } // namespace
