@@ -354,7 +354,7 @@ void TOrderPropDlg::finishRateEdit() {
         return;
     }
     TkvfCurrencyItem& entry = *rows_[static_cast<size_t>(row)];
-    entry.Rate = static_cast<float>(std::stod(FormatFixed(value, 4)));
+    entry.Rate = static_cast<float>(ParseDecimal(FormatFixed(value, 4)).value_or(value));
     listView_->topLevelItem(row)->setText(1, rateText(entry.Rate));
 }
 
