@@ -1,5 +1,5 @@
 #pragma once
-// TChangeFurnDlg: "Изменить", one hand-made specification item: the article
+// TChangeFurnDlg: "Изменить", one hand-made composition item: the article
 // (typed, or chosen in the article picker through the edit's button), the
 // side number, a comment, the length and the count.
 

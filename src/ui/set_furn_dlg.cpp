@@ -98,7 +98,7 @@ bool ExecuteSetFurnDlg(TAppContext& ctx, TkvfConstruction& position, QWidget* pa
         ctx.prompter.Error("Каталог фурнитуры не открыт!");
         return false;
     }
-    // The specification page stores the choice before OK; Cancel puts the position back.
+    // The "Спецификация" page stores the choice before OK; Cancel puts the position back.
     TSpecStream before;
     position.Backup(before);
     TSetFurnDlg dialog(ctx, position, parent);

@@ -5,7 +5,7 @@
 // for the sash shown, the complect and the optional parts with their catalog
 // properties, the user-defined handle height and a sketch of the choice;
 // page two the sash's additional complects; page three the computed
-// specification with articles added or changed by hand. OK stores the choice
+// composition with articles added or changed by hand. OK stores the choice
 // into the position through its SetFurn, the same operation `kvf order
 // recalc` runs, so both compute the same composition.
 
@@ -60,10 +60,10 @@ public:
     TkvfConstruction& Position() const { return position_; }
     CatalogLookups& Lookups() const;
 
-    // Stores the choice into the position (the specification page and OK use it);
+    // Stores the choice into the position (the "Спецификация" page and OK use it);
     // false after a message when it cannot be done.
     bool ApplyFurn();
-    // Refills the specification list from the position's compositions.
+    // Refills the article list from the position's compositions.
     void FillItemList();
 
     // Page one.
@@ -151,7 +151,7 @@ private:
     void addComplect();
     void deleteComplect();
     void pageChanged(int index);
-    // Computes the position again, as the specification page does, with its
+    // Computes the position again, as the "Спецификация" page does, with its
     // trace recorded, and shows the trace of the sash shown. With "Не
     // пересчитывать комплект" on the position is put back afterwards.
     void explain();

@@ -1,4 +1,4 @@
-// The additional complects page and the specification page of the fittings dialog.
+// The additional complects page and the "Спецификация" page of the fittings dialog.
 
 #include "base/number_format.h"
 #include "base/prompter.h"

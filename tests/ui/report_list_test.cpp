@@ -107,10 +107,10 @@ TEST_F(ReportListTest, ListsTheObjectsGroupInUseAndShowAllAddsTheUnused) {
 
 TEST_F(ReportListTest, GroupPrintingPrintsTheMarkedTemplatesWithTheirCopies) {
     writeTemplate("offer.kfr", "Предложение");
-    writeTemplate("spec.kfr", "Спецификация");
+    writeTemplate("items.kfr", "Спецификация");
     writeTemplate("list.kfr", "Ведомость");
     addRecord("Предложение", "%\\OFFER.KFR", 11, 1, 1, 2);
-    addRecord("Спецификация", "%\\SPEC.KFR", 11, 1, 0, 1);
+    addRecord("Спецификация", "%\\ITEMS.KFR", 11, 1, 0, 1);
     addRecord("Ведомость", "%\\LIST.KFR", 11, 1, 1, 3);
     auto d = dialog(&order_);
     d->Grid->selectRow(1);

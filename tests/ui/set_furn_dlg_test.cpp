@@ -44,7 +44,7 @@ protected:
         }
         return lines;
     }
-    // The rows of the specification page as "№ name x count" ("" for the separator row).
+    // The rows of the "Спецификация" page as "№ name x count" ("" for the separator row).
     static std::vector<std::string> ItemRows(const TSetFurnDlg& dialog) {
         std::vector<std::string> rows;
         const QTableWidget* list = dialog.ItemListView;
@@ -104,7 +104,7 @@ TEST_F(FittingsDialogTest, SingleSashChoiceComputesWhatRecalcComputes) {
     EXPECT_EQ(copy.Cost, position.Cost);
     EXPECT_EQ(Image(copy), Image(position));
 
-    // The specification page listed exactly those items, priced to the position's cost.
+    // The "Спецификация" page listed exactly those items, priced to the position's cost.
     std::vector<std::string> expected;
     for (int i = 0; i < copy.LeftFlugel.FurnComp->ItemCount(); ++i) {
         const TkvfFurnItem& item = copy.LeftFlugel.FurnComp->Item(i);
@@ -151,7 +151,7 @@ TEST_F(FittingsDialogTest, CancelLeavesThePositionUntouched) {
         ASSERT_NE(nullptr, dialog);
         Pick(dialog->ComplectCombo, "K-DK");
         dialog->WidthEdit->setValue(82.5);
-        dialog->Pages->setCurrentIndex(2); // computes the specification into the position
+        dialog->Pages->setCurrentIndex(2); // computes the composition into the position
         EXPECT_GT(dialog->ItemListView->rowCount(), 0);
         dialog->CancelBut->click();
     });
@@ -477,7 +477,7 @@ TEST_F(FittingsDialogTest, ComputationErrorKeepsThePositionAndTheDialogOpen) {
     EXPECT_FALSE(prompter.busy) << "the busy cursor is back after the error";
     prompter.records.clear();
     dialog.Pages->setCurrentIndex(2);
-    EXPECT_EQ(0, dialog.Pages->currentIndex()) << "the specification page needs a computed choice";
+    EXPECT_EQ(0, dialog.Pages->currentIndex()) << "the \"Спецификация\" page needs a computed choice";
     EXPECT_EQ(1u, prompter.Texts(MessageKind::Error).size());
 }
 
