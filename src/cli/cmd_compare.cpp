@@ -12,6 +12,7 @@
 #include "cli/cli_prompter.h"
 #include "cli/commands.h"
 #include "cli/compare_json.h"
+#include "cli/order_positions.h"
 #include "engine/order_compare.h"
 #include "model/order.h"
 
@@ -30,13 +31,8 @@ int RunOrderCompare(const std::vector<std::string>& words, std::ostream& out, st
     CliPrompter prompter(err, args.Switch("yes"));
 
     TkvfOrder order;
-    bool converted = false;
-    if (!order.LoadFromFile(file, converted, prompter))
+    if (!LoadOrderAtPosition(file, pos, order, prompter, err))
         return 1;
-    if (pos && order.FindPosition(*pos) == nullptr) {
-        err << "Позиция [" << *pos << "] не найдена в заказе\n";
-        return 1;
-    }
     TDM oldDm;
     TDM newDm;
     if (!OpenCatalogFolder(args.Option("catalog"), oldDm, prompter, err) ||

@@ -11,6 +11,7 @@
 #include "cli/catalog_folder.h"
 #include "cli/cli_prompter.h"
 #include "cli/commands.h"
+#include "cli/order_positions.h"
 #include "cli/trace_json.h"
 #include "engine/composition_trace.h"
 #include "engine/order_compare.h"
@@ -29,13 +30,8 @@ int RunOrderExplain(const std::vector<std::string>& words, std::ostream& out, st
     CliPrompter prompter(err, args.Switch("yes"));
 
     TkvfOrder order;
-    bool converted = false;
-    if (!order.LoadFromFile(file, converted, prompter))
+    if (!LoadOrderAtPosition(file, pos, order, prompter, err))
         return 1;
-    if (pos && order.FindPosition(*pos) == nullptr) {
-        err << "Позиция [" << *pos << "] не найдена в заказе\n";
-        return 1;
-    }
     TDM dm;
     if (!OpenCatalogFolder(args.Option("catalog"), dm, prompter, err))
         return 1;
