@@ -237,12 +237,12 @@ std::optional<TPreparedReport> TReportListDlg::prepare(const TReportRecord& reco
     }
 }
 
-void TReportListDlg::Preview() {
+std::optional<TPreparedReport> TReportListDlg::prepareCurrent(TReportRecord& record) {
     const int row = currentRow();
     if (row < 0)
-        return;
+        return std::nullopt;
     takeEdits();
-    const TReportRecord record = records_[static_cast<size_t>(row)];
+    record = records_[static_cast<size_t>(row)];
     Failure failure;
     std::string message;
     std::optional<TPreparedReport> pages = prepare(record, failure, message);
@@ -250,24 +250,19 @@ void TReportListDlg::Preview() {
         ctx_.prompter.Error("Невозможно найти файл отчета!\r\nФайл: " + message + ".");
     else if (failure == Failure::Other)
         ctx_.prompter.ErrorDetail("Ошибка подготовки отчета", message);
-    else
+    return pages;
+}
+
+void TReportListDlg::Preview() {
+    TReportRecord record;
+    if (std::optional<TPreparedReport> pages = prepareCurrent(record))
         ShowPreview(std::move(*pages), utf(record.Name));
 }
 
 void TReportListDlg::Print() {
-    const int row = currentRow();
-    if (row < 0)
-        return;
-    takeEdits();
-    const TReportRecord record = records_[static_cast<size_t>(row)];
-    Failure failure;
-    std::string message;
-    std::optional<TPreparedReport> pages = prepare(record, failure, message);
-    if (failure == Failure::MissingFile)
-        ctx_.prompter.Error("Невозможно найти файл отчета!\r\nФайл: " + message + ".");
-    else if (failure == Failure::Other)
-        ctx_.prompter.ErrorDetail("Ошибка подготовки отчета", message);
-    else if (!PrintPages(*pages, PrinterCombo->currentText(), record.Copies))
+    TReportRecord record;
+    std::optional<TPreparedReport> pages = prepareCurrent(record);
+    if (pages && !PrintPages(*pages, PrinterCombo->currentText(), record.Copies))
         ctx_.prompter.Error("Не удалось начать печать на принтере \"" +
                             PrinterCombo->currentText().toStdString() + "\"");
 }

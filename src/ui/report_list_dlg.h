@@ -69,6 +69,9 @@ private:
     // Prepares the template of a record; Failure and its message when it cannot.
     std::optional<TPreparedReport> prepare(const TReportRecord& record, Failure& failure,
                                            std::string& message);
+    // Prepares the template of the current row (record receives the row) and
+    // shows why when it cannot; nothing without a current row.
+    std::optional<TPreparedReport> prepareCurrent(TReportRecord& record);
     void takeEdits();
     void saveEdits();
     int currentRow() const;
