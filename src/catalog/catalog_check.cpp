@@ -108,12 +108,12 @@ std::string Missing(const std::string& what, const std::string& value, const cha
 }
 
 // The key fields of a table that exist in its stored columns; empty when one is missing.
-std::vector<std::string> StoredKey(const TableSpec& spec, const std::vector<FieldDef>& columns) {
-    for (const std::string& name : spec.KeyFields)
+std::vector<std::string> StoredKey(const TableSpec& layout, const std::vector<FieldDef>& columns) {
+    for (const std::string& name : layout.KeyFields)
         if (std::none_of(columns.begin(), columns.end(),
                          [&](const FieldDef& c) { return SameAsciiName(c.Name, name); }))
             return {};
-    return spec.KeyFields;
+    return layout.KeyFields;
 }
 
 std::string ColumnList(const std::vector<std::string>& names) {
@@ -130,20 +130,20 @@ std::vector<CatalogProblem> StoredProblems(Database& db) {
     std::vector<CatalogProblem> problems;
     if (!db.IsOpen())
         return problems;
-    for (const TableSpec& spec : TableSpecs()) {
-        if (spec.Database != DatabaseKind::Catalog || !db.HasTable(spec.Name))
+    for (const TableSpec& layout : TableSpecs()) {
+        if (layout.Database != DatabaseKind::Catalog || !db.HasTable(layout.Name))
             continue;
-        const std::vector<FieldDef> columns = db.TableFields(spec.Name);
-        const std::vector<std::string> key = StoredKey(spec, columns);
-        if (spec.UniqueKey && !key.empty()) {
-            Statement st(db, "SELECT " + ColumnList(key) + ", count(*) FROM " + QuoteIdentifier(spec.Name) +
+        const std::vector<FieldDef> columns = db.TableFields(layout.Name);
+        const std::vector<std::string> key = StoredKey(layout, columns);
+        if (layout.UniqueKey && !key.empty()) {
+            Statement st(db, "SELECT " + ColumnList(key) + ", count(*) FROM " + QuoteIdentifier(layout.Name) +
                                  " GROUP BY " + ColumnList(key) + " HAVING count(*) > 1");
             while (st.Step()) {
                 std::vector<std::string> values;
                 for (size_t i = 0; i < key.size(); ++i)
                     values.push_back(ValueAsString({}, st.Column(static_cast<int>(i))));
                 problems.push_back(
-                    {spec.Name, KeyText(key, values),
+                    {layout.Name, KeyText(key, values),
                      "ключ повторяется: " + std::to_string(st.ColumnInt(static_cast<int>(key.size()))) +
                          " записи с ним"});
             }
@@ -152,7 +152,7 @@ std::vector<CatalogProblem> StoredProblems(Database& db) {
             if (IsTextKind(column.Kind))
                 continue;
             Statement st(db, "SELECT " + (key.empty() ? std::string("rowid") : ColumnList(key)) + ", " +
-                                 QuoteIdentifier(column.Name) + " FROM " + QuoteIdentifier(spec.Name) +
+                                 QuoteIdentifier(column.Name) + " FROM " + QuoteIdentifier(layout.Name) +
                                  " WHERE typeof(" + QuoteIdentifier(column.Name) +
                                  ") = 'text' ORDER BY rowid");
             const int valueColumn = static_cast<int>(key.empty() ? 1 : key.size());
@@ -164,7 +164,7 @@ std::vector<CatalogProblem> StoredProblems(Database& db) {
                 for (int i = 0; i < valueColumn; ++i)
                     values.push_back(ValueAsString({}, st.Column(i)));
                 problems.push_back(
-                    {spec.Name, KeyText(key.empty() ? std::vector<std::string>{"rowid"} : key, values),
+                    {layout.Name, KeyText(key.empty() ? std::vector<std::string>{"rowid"} : key, values),
                      "в числовом поле [" + column.Name + "] текст " + Quoted(text) + ", он читается как 0"});
             }
         }

@@ -390,10 +390,10 @@ namespace {
 
 // The key of the first row whose key fields repeat an earlier row's, as
 // "ID=C1, Side=2"; "" when every key is unique or a key field is missing.
-std::string DuplicateKey(const TableSpec& spec, const ParadoxTable& table,
+std::string DuplicateKey(const TableSpec& layout, const ParadoxTable& table,
                          const std::vector<FieldDef>& targets) {
     std::vector<size_t> key;
-    for (const std::string& name : spec.KeyFields) {
+    for (const std::string& name : layout.KeyFields) {
         const auto it = std::find_if(targets.begin(), targets.end(),
                                      [&](const FieldDef& f) { return Lower(f.Name) == Lower(name); });
         if (it == targets.end())
@@ -406,7 +406,7 @@ std::string DuplicateKey(const TableSpec& spec, const ParadoxTable& table,
         for (size_t i : key)
             values.push_back(ValueAsString(targets[i], NormalizeValue(targets[i], row[i])));
         if (!seen.insert(values).second)
-            return KeyText(spec.KeyFields, values);
+            return KeyText(layout.KeyFields, values);
     }
     return "";
 }

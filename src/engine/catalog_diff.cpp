@@ -18,8 +18,8 @@ struct TableRows {
 
 // The rows in key order without their auto-numbered fields: those only record
 // the order in which rows were written, which a new import renumbers.
-TableRows readRows(Database& db, const TableSpec& spec) {
-    Table table("T_" + spec.Name, db, spec.Name);
+TableRows readRows(Database& db, const TableSpec& layout) {
+    Table table("T_" + layout.Name, db, layout.Name);
     table.Open();
     const std::vector<FieldDef>& fields = table.Fields();
     TableRows result;
@@ -82,12 +82,12 @@ std::vector<FieldChange> fieldChanges(const DiffRow& oldRow, const DiffRow& newR
     return changes;
 }
 
-TableDiff diffTable(const TableSpec& spec, const TableRows& oldTable, const TableRows& newTable) {
+TableDiff diffTable(const TableSpec& layout, const TableRows& oldTable, const TableRows& newTable) {
     const std::vector<DiffRow>& oldRows = oldTable.Rows;
     const std::vector<DiffRow>& newRows = newTable.Rows;
     TableDiff diff;
-    diff.Table = spec.Name;
-    for (const std::string& name : spec.KeyFields)
+    diff.Table = layout.Name;
+    for (const std::string& name : layout.KeyFields)
         if (std::find(oldTable.AutoNumbered.begin(), oldTable.AutoNumbered.end(), name) ==
                 oldTable.AutoNumbered.end() &&
             std::find(newTable.AutoNumbered.begin(), newTable.AutoNumbered.end(), name) ==
@@ -144,9 +144,9 @@ TableDiff diffTable(const TableSpec& spec, const TableRows& oldTable, const Tabl
 
 std::vector<TableDiff> DiffCatalogs(Database& oldCatalog, Database& newCatalog) {
     std::vector<TableDiff> diffs;
-    for (const TableSpec& spec : TableSpecs())
-        if (spec.Database == DatabaseKind::Catalog)
-            diffs.push_back(diffTable(spec, readRows(oldCatalog, spec), readRows(newCatalog, spec)));
+    for (const TableSpec& layout : TableSpecs())
+        if (layout.Database == DatabaseKind::Catalog)
+            diffs.push_back(diffTable(layout, readRows(oldCatalog, layout), readRows(newCatalog, layout)));
     return diffs;
 }
 

@@ -53,12 +53,12 @@ std::vector<TGroupNode> articleGroups() {
 
 // The fields the table's current order sorts by.
 std::vector<std::string> orderFields(const Table& table) {
-    const TableSpec* spec = FindTableSpec(table.TableName());
-    if (spec == nullptr)
+    const TableSpec* layout = FindTableSpec(table.TableName());
+    if (layout == nullptr)
         return {};
     if (table.IndexName().empty())
-        return spec->KeyFields;
-    for (const IndexSpec& index : spec->Indexes) {
+        return layout->KeyFields;
+    for (const IndexSpec& index : layout->Indexes) {
         if (SameAsciiName(index.Name, table.IndexName()))
             return index.Fields;
     }
@@ -68,12 +68,12 @@ std::vector<std::string> orderFields(const Table& table) {
 // The order whose leading field is `field`: "" for the key, else the index's name;
 // the field's own name when no order starts with it (setting it then fails).
 std::string orderStartingWith(const Table& table, const std::string& field) {
-    const TableSpec* spec = FindTableSpec(table.TableName());
-    if (spec == nullptr)
+    const TableSpec* layout = FindTableSpec(table.TableName());
+    if (layout == nullptr)
         return field;
-    if (!spec->KeyFields.empty() && SameAsciiName(spec->KeyFields.front(), field))
+    if (!layout->KeyFields.empty() && SameAsciiName(layout->KeyFields.front(), field))
         return {};
-    for (const IndexSpec& index : spec->Indexes) {
+    for (const IndexSpec& index : layout->Indexes) {
         if (!index.Fields.empty() && SameAsciiName(index.Fields.front(), field))
             return index.Name;
     }
